@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Runs every test: the native unit tests, the same unit tests and the Win32 layer's tests
+# under Wine, and the end-to-end scenarios under Wine on a private Xvfb, once under a
+# Chinese locale (code page 936) and once under an English one (code page 1252).
+# Ends with one summary line; exits non-zero on any failure.
+set -euo pipefail
+. "$(dirname "$0")/common.sh"
+
+start=$(date +%s)
+"$ROOT/scripts/setup.sh"
+build_native
+build_windows
+
+RESULTS="$BUILD/results"
+rm -rf "$RESULTS" && mkdir -p "$RESULTS"
+PASSED=0 FAILED=0 SKIPPED=0
+
+# Wine programs see the Unix file system as drive Z:.
+xml_path() { if [ "$2" = wine ]; then printf 'Z:%s' "$1"; else printf '%s' "$1"; fi; }
+
+# Runs one GoogleTest program (natively or under Wine) and adds its counts.
+run_suite() {
+    local name=$1; shift
+    local xml="$RESULTS/$name.xml" log="$RESULTS/$name.log"
+    local rc=0
+    timeout 900 "$@" --gtest_brief=1 --gtest_output="xml:$(xml_path "$xml" "$1")" >"$log" 2>&1 </dev/null || rc=$?
+    tr -d '\r' <"$log" >"$log.txt" && mv "$log.txt" "$log"
+    if [ ! -s "$xml" ]; then
+        printf '  %-22s crashed or timed out (exit %s); log: %s\n' "$name" "$rc" "$log"
+        tail -n 20 "$log" | sed 's/^/    /'
+        FAILED=$((FAILED + 1))
+        return
+    fi
+    local head tests failures errors disabled skipped passed
+    head=$(grep -m1 '<testsuites' "$xml")
+    tests=$(sed -E 's/.* tests="([0-9]+)".*/\1/' <<<"$head")
+    failures=$(sed -E 's/.* failures="([0-9]+)".*/\1/' <<<"$head")
+    errors=$(sed -E 's/.* errors="([0-9]+)".*/\1/' <<<"$head")
+    disabled=$(sed -E 's/.* disabled="([0-9]+)".*/\1/' <<<"$head")
+    skipped=$(grep -c 'result="skipped"' "$xml" || true)
+    passed=$((tests - failures - errors - disabled - skipped))
+    printf '  %-22s %d passed, %d failed, %d skipped\n' "$name" "$passed" "$((failures + errors))" "$skipped"
+    if [ $((failures + errors)) -ne 0 ] || [ "$rc" -ne 0 ]; then
+        sed 's/^/    /' "$log" | head -n 80
+        [ $((failures + errors)) -eq 0 ] && failures=1  # a non-zero exit with no failed test still fails
+    fi
+    PASSED=$((PASSED + passed)) FAILED=$((FAILED + failures + errors)) SKIPPED=$((SKIPPED + skipped))
+}
+
+trap session_stop EXIT
+
+step "native unit tests"
+run_suite native-unit "$BUILD/native/bin/unit_tests"
+
+WIN="$BUILD/windows/bin"
+step "Windows tests under Wine, zh_CN locale (code page 936)"
+session_start zh_CN "$BUILD/session-zh"
+run_suite wine-unit wine "$WIN/unit_tests.exe"
+run_suite wine-win32 wine "$WIN/win_tests.exe"
+KESTROW_E2E_ACP=936 run_suite e2e-zh_CN wine "$WIN/e2e_tests.exe"
+session_stop
+
+step "end-to-end texts under Wine, en_US locale (code page 1252)"
+session_start en_US "$BUILD/session-en"
+KESTROW_E2E_ACP=1252 run_suite e2e-en_US wine "$WIN/e2e_tests.exe" \
+    --gtest_filter='Environment.*:Startup.ShowsTheSettingsWindowCentredWithItsCaption:Startup.SecondStartShowsTheMessageAndLeavesTheFirstAlone'
+session_stop
+
+step "finished in $(( $(date +%s) - start )) s"
+echo "total: $PASSED passed, $FAILED failed, $SKIPPED skipped"
+[ "$FAILED" -eq 0 ]

@@ -1,0 +1,326 @@
+// The end-to-end driver's toolkit; see Harness.h.
+#include "Harness.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace e2e {
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) {
+    other.handle_ = nullptr;
+    other.id_ = 0;
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        Kill();
+        if (handle_) CloseHandle(handle_);
+        handle_ = other.handle_;
+        id_ = other.id_;
+        other.handle_ = nullptr;
+        other.id_ = 0;
+    }
+    return *this;
+}
+
+Process::~Process() {
+    Kill();
+    if (handle_) CloseHandle(handle_);
+}
+
+bool Process::Running() const {
+    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitIdle(DWORD timeoutMs) {
+    return handle_ && WaitForInputIdle(handle_, timeoutMs) == 0;
+}
+
+DWORD Process::WaitExit(DWORD timeoutMs) {
+    if (!handle_) return STILL_ACTIVE;
+    WaitFor([&] { return !Running(); }, timeoutMs);
+    DWORD code = STILL_ACTIVE;
+    if (!Running()) GetExitCodeProcess(handle_, &code);
+    return code;
+}
+
+void Process::Kill() {
+    if (!Running()) return;
+    TerminateProcess(handle_, 99);
+    WaitForSingleObject(handle_, kTimeoutMs);
+}
+
+std::wstring KestrowPath() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path);
+    dir.resize(dir.find_last_of(L"\\/") + 1);
+    return dir + L"kestrow.exe";
+}
+
+namespace {
+
+Process Start(bool suspended, HANDLE* thread) {
+    std::wstring commandLine = L"\"" + KestrowPath() + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+                        nullptr, nullptr, &si, &pi))
+        throw std::runtime_error("cannot start kestrow.exe");
+    if (thread)
+        *thread = pi.hThread;
+    else
+        CloseHandle(pi.hThread);
+    return Process(pi.hProcess, pi.dwProcessId);
+}
+
+}  // namespace
+
+Process Launch() {
+    return Start(false, nullptr);
+}
+
+std::vector<Process> LaunchTogether(int count) {
+    // All processes are created suspended and released one right after the other, so
+    // their mutex creations race as closely as the system allows.
+    std::vector<Process> processes;
+    std::vector<HANDLE> threads;
+    for (int i = 0; i < count; ++i) {
+        HANDLE thread = nullptr;
+        processes.push_back(Start(true, &thread));
+        threads.push_back(thread);
+    }
+    for (HANDLE t : threads) ResumeThread(t);
+    for (HANDLE t : threads) CloseHandle(t);
+    return processes;
+}
+
+namespace {
+
+template <typename F>
+void ForEachKestrow(F f) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL ok = Process32FirstW(snapshot, &entry); ok; ok = Process32NextW(snapshot, &entry))
+        if (_wcsicmp(entry.szExeFile, L"kestrow.exe") == 0) f(entry.th32ProcessID);
+    CloseHandle(snapshot);
+}
+
+}  // namespace
+
+void KillAllKestrow() {
+    ForEachKestrow([](DWORD id) {
+        HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!h) return;
+        TerminateProcess(h, 99);
+        WaitForSingleObject(h, kTimeoutMs);
+        CloseHandle(h);
+    });
+}
+
+int CountKestrowProcesses() {
+    int n = 0;
+    ForEachKestrow([&](DWORD) { ++n; });
+    return n;
+}
+
+std::wstring SettingsFilePath() {
+    wchar_t dir[MAX_PATH];
+    GetWindowsDirectoryW(dir, MAX_PATH);
+    return std::wstring(dir) + L"\\kestrow.ini";
+}
+
+namespace {
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = L"";
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = L"";
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+HWND FindVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
+    for (HWND w : TopLevelWindows()) {
+        if (ProcessOf(w) != processId || !IsWindowVisible(w)) continue;
+        if (ClassOf(w) != className) continue;
+        if (title && TextOf(w) != title) continue;
+        return w;
+    }
+    return nullptr;
+}
+
+HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindVisibleWindow(processId, className, title)) != nullptr; });
+    return found;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    return TextOf(GetDlgItem(box, 0xFFFF));
+}
+
+namespace {
+
+// Absolute coordinates are 0..65535 over the primary screen; rounding up lands on the
+// intended pixel (x * 65535 / (width - 1) is one pixel off on the right half).
+INPUT AbsoluteMouse(int x, int y, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>(std::ceil(x * 65536.0 / GetSystemMetrics(SM_CXSCREEN)));
+    input.mi.dy = static_cast<LONG>(std::ceil(y * 65536.0 / GetSystemMetrics(SM_CYSCREEN)));
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+}  // namespace
+
+void MoveMouse(int x, int y) {
+    INPUT input = AbsoluteMouse(x, y, 0);
+    SendInput(1, &input, sizeof(input));
+    // Later input races with the pointer unless the move has settled.
+    WaitFor([&] {
+        POINT p;
+        return GetCursorPos(&p) && p.x == x && p.y == y;
+    });
+}
+
+void Click(int x, int y) {
+    MoveMouse(x, y);
+    // The press and the release carry the position too: the X server's own pointer can
+    // still report an older position in between, and the button must act where asked.
+    INPUT inputs[2] = {AbsoluteMouse(x, y, MOUSEEVENTF_LEFTDOWN), AbsoluteMouse(x, y, MOUSEEVENTF_LEFTUP)};
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void ClickCentreOf(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void PressKeys(std::initializer_list<WORD> chord) {
+    std::vector<INPUT> inputs;
+    for (WORD key : chord) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = key;
+        inputs.push_back(in);
+    }
+    for (auto it = std::rbegin(chord); it != std::rend(chord); ++it) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = *it;
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(in);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+DriverWindow::DriverWindow(int x, int y, int width, int height) {
+    static const wchar_t kClass[] = L"KestrowE2eDriver";
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kClass;
+    RegisterClassExW(&wc);
+    handle_ = CreateWindowExW(0, kClass, L"driver", WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(handle_);
+    WaitFor([&] { return GetForegroundWindow() == handle_; });
+}
+
+DriverWindow::~DriverWindow() {
+    DestroyWindow(handle_);
+}
+
+bool SaveScreenshot(const std::wstring& path) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;  // bottom-up, as BMP files store rows
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        const DWORD size = static_cast<DWORD>(width) * height * 4;
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof(file) + sizeof(info);
+        file.bfSize = file.bfOffBits + size;
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            ok = WriteFile(h, &file, sizeof(file), &written, nullptr) &&
+                 WriteFile(h, &info, sizeof(info), &written, nullptr) && WriteFile(h, bits, size, &written, nullptr);
+            CloseHandle(h);
+        }
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+bool IsAbove(HWND a, HWND b) {
+    const std::vector<HWND> order = TopLevelWindows();
+    const auto ia = std::find(order.begin(), order.end(), a);
+    const auto ib = std::find(order.begin(), order.end(), b);
+    return ia != order.end() && ib != order.end() && ia < ib;
+}
+
+}  // namespace e2e

@@ -1,0 +1,93 @@
+// The end-to-end driver's toolkit: it runs inside the same Wine session as kestrow.exe,
+// starts and ends the program, finds its windows and message boxes, injects real mouse
+// and keyboard input, and waits for conditions with timeouts (never fixed sleeps).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Failure bound for every wait; conditions normally hold within milliseconds.
+constexpr DWORD kTimeoutMs = 5000;
+
+// Pumps the driver's own messages in short slices until the condition holds or the
+// timeout passes; returns whether it held.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs);
+
+// A started kestrow.exe. Killed (and waited for) on destruction unless it has ended.
+class Process {
+public:
+    Process() = default;
+    Process(HANDLE handle, DWORD id) : handle_(handle), id_(id) {}
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+
+    DWORD Id() const { return id_; }
+    bool Running() const;
+    // Waits until the program waits for input with none pending (WaitForInputIdle).
+    bool WaitIdle(DWORD timeoutMs = kTimeoutMs);
+    // Waits for the end; returns the exit code, or STILL_ACTIVE when it did not end.
+    DWORD WaitExit(DWORD timeoutMs = kTimeoutMs);
+    void Kill();
+
+private:
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+};
+
+std::wstring KestrowPath();
+// Starts kestrow.exe; with suspended, its main thread waits for Resume.
+Process Launch();
+std::vector<Process> LaunchTogether(int count);
+
+// Ends every kestrow.exe of the session, whoever started it.
+void KillAllKestrow();
+int CountKestrowProcesses();
+
+// The settings file in the Windows directory.
+std::wstring SettingsFilePath();
+
+// Top-level windows, in z-order from the top.
+std::vector<HWND> TopLevelWindows();
+DWORD ProcessOf(HWND window);
+std::wstring TextOf(HWND window);
+std::wstring ClassOf(HWND window);
+// A visible top-level window of the process with that class (and title, when given).
+HWND FindVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
+HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
+// The text of a message box (its static with id 0xFFFF).
+std::wstring MessageBoxText(HWND box);
+
+// Real input through SendInput; each pointer move waits until the pointer is there.
+void MoveMouse(int x, int y);
+void Click(int x, int y);
+void ClickCentreOf(HWND window);
+void PressKeys(std::initializer_list<WORD> chord);
+
+// A plain window of the driver's own, to stand in front of the program.
+class DriverWindow {
+public:
+    DriverWindow(int x, int y, int width, int height);
+    ~DriverWindow();
+    DriverWindow(const DriverWindow&) = delete;
+    DriverWindow& operator=(const DriverWindow&) = delete;
+    HWND Handle() const { return handle_; }
+
+private:
+    HWND handle_ = nullptr;
+};
+
+// Writes the whole primary screen as a 32-bit BMP file (for failure reports).
+bool SaveScreenshot(const std::wstring& path);
+
+// Whether a lies above b in the z-order of top-level windows.
+bool IsAbove(HWND a, HWND b);
+
+}  // namespace e2e

@@ -1,0 +1,92 @@
+// The application object; see App.h.
+#include "App.h"
+
+#include <objbase.h>
+
+#include <new>
+
+#include "Dialogs.h"
+#include "Form.h"
+#include "Text.h"
+#include "common/Failure.h"
+
+namespace winui {
+
+namespace {
+constexpr wchar_t kClassName[] = L"KestrowApplication";
+}
+
+App& Application() {
+    static App app;
+    return app;
+}
+
+void App::Initialize() {
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    comInitialized_ = SUCCEEDED(hr);
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterWindowClass(kClassName, 0, LoadIconW(instance, L"MAINICON"), nullptr);
+    // A zero-sized popup that is never shown by itself: it owns the program's windows,
+    // so they get no taskbar buttons of their own.
+    CreateHandle(kClassName, 0, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, title_, 0, 0, 0, 0,
+                 nullptr);
+}
+
+void App::Finalize() {
+    Destroy();
+    if (comInitialized_) CoUninitialize();
+    comInitialized_ = false;
+}
+
+void App::SetTitle(std::string_view gbkTitle) {
+    title_ = FromGbk(gbkTitle);
+    if (Handle()) SetWindowTextW(Handle(), title_.c_str());
+}
+
+void App::Run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void App::Terminate() {
+    PostQuitMessage(0);
+}
+
+void App::ReportException(std::exception_ptr failure) noexcept {
+    try {
+        std::wstring message;
+        try {
+            std::rethrow_exception(failure);
+        } catch (const Failure& f) {
+            message = f.Message();
+        } catch (const std::bad_alloc&) {
+            message = L"Out of memory";
+        } catch (const std::exception& e) {
+            const std::string what = e.what();
+            message.assign(what.begin(), what.end());
+        } catch (...) {
+            message = L"Unknown failure";
+        }
+        ErrorBox(title_, ReportText(std::move(message)));
+    } catch (...) {
+        // Nothing more can be shown; the loop goes on.
+    }
+}
+
+LRESULT App::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:  // Close on the taskbar button ends the run like closing the main window.
+        if (mainForm_) mainForm_->Close();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace winui

@@ -1,0 +1,61 @@
+// The application object: COM for the main thread, the application title, the hidden
+// top-level window that owns every window of the program (and, later, carries its
+// taskbar button), the main form, the message loop and the default exception report.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "Window.h"
+
+namespace winui {
+
+class Form;
+
+class App : public Window {
+public:
+    // COM as a single-threaded apartment, then the hidden owner window.
+    void Initialize();
+    // Ends what Initialize began; safe to call when Initialize never ran.
+    void Finalize();
+
+    void SetTitle(std::string_view gbkTitle);
+    const std::wstring& Title() const { return title_; }
+
+    Form* MainForm() const { return mainForm_; }
+
+    // Builds a form: the reference is set before the form's construction begins, so its
+    // creation handler already reaches it; the first form built becomes the main form
+    // once its construction has finished.
+    template <typename T>
+    void CreateForm(T*& reference) {
+        reference = new T();
+        reference->Build();
+        if (!mainForm_) mainForm_ = reference;
+    }
+
+    // The message loop, until the quit message.
+    void Run();
+    // Asks the loop to end.
+    void Terminate();
+
+    // The default exception report: a modal error box titled with the application
+    // title. Never throws.
+    void ReportException(std::exception_ptr failure) noexcept;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::wstring title_;
+    Form* mainForm_ = nullptr;
+    bool comInitialized_ = false;
+};
+
+// The one application object of the process.
+App& Application();
+
+}  // namespace winui
