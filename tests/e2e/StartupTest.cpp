@@ -66,6 +66,9 @@ TEST_F(Startup, ShowsTheSettingsWindowCentredWithItsCaption) {
     EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2);
     EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2);
 
+    // The manifest makes the program per-monitor dpi aware, so it sees physical pixels.
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(form)), DPI_AWARENESS_PER_MONITOR_AWARE);
+
     // Fixed dialog frame: close box, no minimise or maximise box.
     const LONG style = GetWindowLongW(form, GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
