@@ -27,6 +27,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         app.SetTitle(texts::kAppTitle);
         app.CreateForm(Form2);
         app.CreateForm(Form5);
+        // The two windows meet only here: the settings window fires captures.
+        Form2->CaptureTrigger = [] { Form5->EnableTimer1(); };
         app.Run();
     } catch (...) {
         // Only start-up can get here (handlers report their own failures): say why the

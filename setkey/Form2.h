@@ -1,19 +1,60 @@
-// The settings window TForm2, the program's main window: caption, fixed dialog frame,
-// centred on its first showing. Its creation handler decides whether it starts shown.
+// The settings window TForm2, the program's main window: help text, hot-key box,
+// quality box, hide-at-start box, the capture, save, exit and homepage buttons and the
+// banner. It loads the settings when it is created, checks the quality before saving or
+// capturing, and hides itself after either.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "common/ProfileFile.h"
+#include "winui/Controls.h"
 #include "winui/Form.h"
+#include "winui/Skin.h"
 
 class TForm2 : public winui::Form {
 public:
-    // Builds the window from its description, then runs FormCreate.
+    // Builds the window and its controls from their description, then runs FormCreate.
     void Build();
 
     void FormCreate();
+    void SpeedButton1Click();  // save
+    void SpeedButton2Click();  // exit
+    void SpeedButton3Click();  // capture
+    void SpeedButton4Click();  // homepage (also the banner's click)
 
-protected:
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Fires a capture; set by the entry routine, which knows the capture window.
+    std::function<void()> CaptureTrigger;
+    // The quality box's text as it stands, GBK.
+    std::string QualityText() const;
+
+    winui::Memo Memo1;
+    winui::SkinCaption SkinCaption2;
+    winui::SkinData SkinData1;
+    winui::Image Image1;
+    winui::Panel Panel1;
+    winui::Label Label2;
+    winui::SpeedButton SpeedButton1;
+    winui::SpeedButton SpeedButton2;
+    winui::Label Label1;
+    winui::SpeedButton SpeedButton3;
+    winui::SpeedButton SpeedButton4;
+    winui::HotKeyBox HotKey2;
+    winui::Edit Edit1;
+    winui::CheckBox CheckBox1;
+
+private:
+    // The three checks of the quality text; on failure the Information box and the
+    // focus back in the quality box.
+    bool QualityPasses();
+    void LoadBanner();
+    void ApplyDateGate();
+
+    std::uint16_t HotKeyIndex = 0;
 };
 
 // The one settings window, alive for the whole run.
 extern TForm2* Form2;
+// The settings file object, created by FormCreate and kept for the whole run.
+extern ProfileFile* SettingsIni;

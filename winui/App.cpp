@@ -1,6 +1,7 @@
 // The application object; see App.h.
 #include "App.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <new>
@@ -24,6 +25,10 @@ App& Application() {
 void App::Initialize() {
     const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     comInitialized_ = SUCCEEDED(hr);
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS;
+    InitCommonControlsEx(&controls);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterWindowClass(kClassName, 0, LoadIconW(instance, L"MAINICON"), nullptr);
@@ -44,9 +49,29 @@ void App::SetTitle(std::string_view gbkTitle) {
     if (Handle()) SetWindowTextW(Handle(), title_.c_str());
 }
 
+void App::AddForm(Form& form) {
+    forms_.push_back(&form);
+}
+
 void App::Run() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd && message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+            HWND root = GetAncestor(message.hwnd, GA_ROOT);
+            bool used = false;
+            for (Form* form : forms_) {
+                if (form->Handle() == root) {
+                    try {
+                        used = form->PreTranslateMessage(message);
+                    } catch (...) {
+                        ReportException(std::current_exception());
+                        used = true;
+                    }
+                    break;
+                }
+            }
+            if (used) continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -8,6 +8,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Window.h"
 
@@ -26,6 +27,8 @@ public:
     const std::wstring& Title() const { return title_; }
 
     Form* MainForm() const { return mainForm_; }
+    // Forms get the keyboard messages of their windows before dispatch.
+    void AddForm(Form& form);
 
     // Builds a form: the reference is set before the form's construction begins, so its
     // creation handler already reaches it; the first form built becomes the main form
@@ -52,6 +55,7 @@ protected:
 private:
     std::wstring title_;
     Form* mainForm_ = nullptr;
+    std::vector<Form*> forms_;
     bool comInitialized_ = false;
 };
 

@@ -12,7 +12,9 @@ Window::~Window() {
 }
 
 void Window::Destroy() {
-    if (handle_) DestroyWindow(handle_);  // WM_NCDESTROY clears handle_
+    // For windows of our classes WM_NCDESTROY has cleared handle_ already.
+    if (handle_) DestroyWindow(handle_);
+    handle_ = nullptr;
 }
 
 void Window::RegisterWindowClass(const wchar_t* className, UINT style, HICON icon, HBRUSH background) {
@@ -32,9 +34,11 @@ void Window::RegisterWindowClass(const wchar_t* className, UINT style, HICON ico
 
 void Window::CreateHandle(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& text,
                           int x, int y, int width, int height, HWND parent) {
-    CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent, nullptr,
-                    GetModuleHandleW(nullptr), this);
-    if (!handle_) throw Failure(LastErrorMessage());
+    HWND created = CreateWindowExW(exStyle, className, text.c_str(), style, x, y, width, height, parent, nullptr,
+                                   GetModuleHandleW(nullptr), this);
+    if (!created) throw Failure(LastErrorMessage());
+    // Windows of the system's classes never pass through our procedure.
+    if (!handle_) handle_ = created;
 }
 
 LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
