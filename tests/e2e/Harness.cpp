@@ -1,6 +1,7 @@
 // The end-to-end driver's toolkit; see Harness.h.
 #include "Harness.h"
 
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -150,6 +151,14 @@ std::wstring SettingsFilePath() {
     return std::wstring(dir) + L"\\kestrow.ini";
 }
 
+std::wstring VirtualStoreSettingsPath() {
+    wchar_t local[MAX_PATH];
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    wchar_t dir[MAX_PATH];
+    GetWindowsDirectoryW(dir, MAX_PATH);
+    return std::wstring(local) + L"\\VirtualStore\\" + std::wstring(dir).substr(3) + L"\\kestrow.ini";
+}
+
 namespace {
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
@@ -193,6 +202,12 @@ HWND FindVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t*
     return nullptr;
 }
 
+HWND FindWindowOf(DWORD processId, const wchar_t* className) {
+    for (HWND w : TopLevelWindows())
+        if (ProcessOf(w) == processId && ClassOf(w) == className) return w;
+    return nullptr;
+}
+
 HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
     HWND found = nullptr;
     WaitFor([&] { return (found = FindVisibleWindow(processId, className, title)) != nullptr; });
@@ -217,6 +232,20 @@ INPUT AbsoluteMouse(int x, int y, DWORD flags) {
 }
 
 }  // namespace
+
+std::wstring ControlText(HWND control) {
+    wchar_t text[4096] = L"";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, kTimeoutMs, &copied);
+    return text;
+}
+
+HWND FocusOfThread(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
 
 void MoveMouse(int x, int y) {
     INPUT input = AbsoluteMouse(x, y, 0);
@@ -258,6 +287,37 @@ void PressKeys(std::initializer_list<WORD> chord) {
         inputs.push_back(in);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TypeText(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t c : text) {
+        for (DWORD up : {0ul, static_cast<unsigned long>(KEYEVENTF_KEYUP)}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wScan = c;
+            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(in);
+        }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickCloseBox(HWND window) {
+    // Find the close box by asking the window what lies under points of its caption,
+    // from the right end, so no frame metrics need to be guessed.
+    RECT r;
+    GetWindowRect(window, &r);
+    for (int y = r.top + 2; y < r.top + 40; y += 2) {
+        for (int x = r.right - 2; x > r.right - 60; x -= 2) {
+            DWORD_PTR hit = 0;
+            SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_BLOCK, kTimeoutMs, &hit);
+            if (hit == HTCLOSE) {
+                Click(x, y);
+                return;
+            }
+        }
+    }
 }
 
 DriverWindow::DriverWindow(int x, int y, int width, int height) {

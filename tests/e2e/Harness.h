@@ -51,8 +51,9 @@ std::vector<Process> LaunchTogether(int count);
 void KillAllKestrow();
 int CountKestrowProcesses();
 
-// The settings file in the Windows directory.
+// The settings file in the Windows directory, and the user's virtual-store copy.
 std::wstring SettingsFilePath();
+std::wstring VirtualStoreSettingsPath();
 
 // Top-level windows, in z-order from the top.
 std::vector<HWND> TopLevelWindows();
@@ -61,15 +62,25 @@ std::wstring TextOf(HWND window);
 std::wstring ClassOf(HWND window);
 // A visible top-level window of the process with that class (and title, when given).
 HWND FindVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
+// A top-level window of the process with that class, visible or not.
+HWND FindWindowOf(DWORD processId, const wchar_t* className);
 HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
 // The text of a message box (its static with id 0xFFFF).
 std::wstring MessageBoxText(HWND box);
+// The text a control holds (asked with WM_GETTEXT, which works across processes).
+std::wstring ControlText(HWND control);
+// The window with the keyboard focus in the thread that owns the given window.
+HWND FocusOfThread(HWND window);
 
 // Real input through SendInput; each pointer move waits until the pointer is there.
 void MoveMouse(int x, int y);
 void Click(int x, int y);
 void ClickCentreOf(HWND window);
 void PressKeys(std::initializer_list<WORD> chord);
+// Types the text as characters (VK_PACKET), whatever the keyboard layout.
+void TypeText(const std::wstring& text);
+// Clicks the caption's close box of a top-level window.
+void ClickCloseBox(HWND window);
 
 // A plain window of the driver's own, to stand in front of the program.
 class DriverWindow {

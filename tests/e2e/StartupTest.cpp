@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "e2e/Harness.h"
+#include "e2e/Scenario.h"
 
 namespace {
 
@@ -20,29 +20,7 @@ constexpr wchar_t kAlreadyRunning[] =
     L"\u622a\u56fe\u5de5\u5177\u5df2\u7ecf\u6253\u5f00\u4e86,\u9690\u85cf\u5728\u4efb\u52a1\u680f\u7684\u53f3"
     L"\u8fb9!";
 
-class Startup : public ::testing::Test {
-protected:
-    void SetUp() override {
-        KillAllKestrow();
-        DeleteFileW(SettingsFilePath().c_str());
-        ASSERT_EQ(CountKestrowProcesses(), 0);
-    }
-    void TearDown() override {
-        KillAllKestrow();
-        DeleteFileW(SettingsFilePath().c_str());
-        EXPECT_EQ(CountKestrowProcesses(), 0);
-    }
-
-    // Starts an instance and waits until its settings window is shown and the program
-    // has finished starting (it waits for input in its message loop).
-    HWND StartShown(Process& process) {
-        process = Launch();
-        HWND window = WaitForVisibleWindow(process.Id(), L"TForm2");
-        EXPECT_NE(window, nullptr) << "no settings window";
-        EXPECT_TRUE(process.WaitIdle());
-        return window;
-    }
-};
+class Startup : public Scenario {};
 
 TEST(Environment, RunsUnderTheCodePageTheRunAskedFor) {
     const char* wanted = std::getenv("KESTROW_E2E_ACP");

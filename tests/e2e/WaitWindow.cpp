@@ -1,7 +1,10 @@
 // wait_window.exe CLASS: waits until a visible top-level window of that class exists and
-// its program waits for input, so that a screenshot shows it fully drawn. Exit code 0
-// when it did within the timeout, 1 otherwise. Used by the run script.
+// its program waits for input, so that a screenshot shows it fully drawn, then prints
+// the window's place as "left top width height". Exit code 0 when it did within the
+// timeout, 1 otherwise. Used by the run and screenshot scripts.
 #include <windows.h>
+
+#include <cstdio>
 
 #include "e2e/Harness.h"
 
@@ -25,5 +28,8 @@ int wmain(int argc, wchar_t** argv) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, e2e::kTimeoutMs, &result);
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r;
+    GetWindowRect(window, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
 }

@@ -1,0 +1,57 @@
+// The scenarios' fixture; see Scenario.h.
+#include "Scenario.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "resources/Form2Layout.h"
+
+namespace e2e {
+
+void Scenario::SetUp() {
+    KillAllKestrow();
+    DeleteFileW(SettingsFilePath().c_str());
+    DeleteFileW(VirtualStoreSettingsPath().c_str());
+    ASSERT_EQ(CountKestrowProcesses(), 0);
+}
+
+void Scenario::TearDown() {
+    KillAllKestrow();
+    DeleteFileW(SettingsFilePath().c_str());
+    DeleteFileW(VirtualStoreSettingsPath().c_str());
+    EXPECT_EQ(CountKestrowProcesses(), 0);
+}
+
+HWND Scenario::StartShown(Process& process) {
+    process = Launch();
+    HWND window = WaitForVisibleWindow(process.Id(), L"TForm2");
+    EXPECT_NE(window, nullptr) << "no settings window";
+    EXPECT_TRUE(process.WaitIdle());
+    return window;
+}
+
+HWND Scenario::StartAndSettle(Process& process) {
+    process = Launch();
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (window = FindWindowOf(process.Id(), L"TForm5")) != nullptr; }));
+    EXPECT_TRUE(process.WaitIdle());
+    return FindWindowOf(process.Id(), L"TForm2");
+}
+
+void Scenario::WriteSettings(const std::string& bytes) {
+    std::ofstream out(SettingsFilePath().c_str(), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Scenario::ReadSettings() {
+    std::ifstream in(SettingsFilePath().c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+HWND ControlOf(HWND form, int id) {
+    HWND found = GetDlgItem(form, id);
+    if (!found) found = GetDlgItem(GetDlgItem(form, form2::kPanel1), id);
+    return found;
+}
+
+}  // namespace e2e
