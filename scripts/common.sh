@@ -41,7 +41,7 @@ build_windows() {
 # DISPLAY, WINEPREFIX and the locale for the caller; session_stop ends everything.
 SESSION_XVFB=
 session_start() {
-    local locale=$1 run=$2
+    local locale=$1 run=$2 dpi=${3:-96}
     rm -rf "$run" && mkdir -p "$run"
     cp -a "$WINE_TEMPLATE" "$run/prefix"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$run/display" >"$run/xvfb.log" 2>&1 &
@@ -60,6 +60,13 @@ session_start() {
     # Boot the session with a trivial program whose stdio is /dev/null: Wine's helper
     # processes inherit the booting process's stdio and would hold the callers' pipes.
     timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || die "Wine did not boot"
+    if [ "$dpi" != 96 ]; then
+        # The dpi is read when the session starts: set it, then start the session anew.
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+        wineserver -k && wineserver -w
+        wineserver -p
+        timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || die "Wine did not boot"
+    fi
 }
 
 session_stop() {

@@ -60,7 +60,7 @@ make_locales() {
 # A Wine prefix with a fixed virtual desktop (with taskbar and notification area) and
 # no window-manager waits; copied for every session so each run starts clean.
 # Bump when the prefix's settings or the fonts it must see change.
-WINE_TEMPLATE_VERSION=3
+WINE_TEMPLATE_VERSION=4
 make_wine_template() {
     [ "$(cat "$WINE_TEMPLATE/.ready" 2>/dev/null)" = "$WINE_TEMPLATE_VERSION" ] && return
     step "creating the Wine prefix (about 15 s)"
@@ -81,6 +81,11 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 "Decorated"="N"
+
+; A crashing program ends at once instead of waiting in the crash debugger.
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"=""
+"Auto"="1"
 REG
     (
         export WINEPREFIX="$WINE_TEMPLATE" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

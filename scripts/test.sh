@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the native unit tests, the same unit tests and the Win32 layer's tests
 # under Wine, and the end-to-end scenarios under Wine on a private Xvfb, once under a
-# Chinese locale (code page 936) and once under an English one (code page 1252).
+# Chinese locale (code page 936), once under an English one (code page 1252), and the
+# pixel and layout scenarios once more on a display scaled to 144 dpi.
 # Ends with one summary line; exits non-zero on any failure.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
@@ -59,12 +60,18 @@ run_suite wine-unit wine "$WIN/unit_tests.exe"
 run_suite wine-win32 wine "$WIN/win_tests.exe"
 export KESTROW_E2E_SHOTS="Z:$RESULTS"
 export KESTROW_E2E_URL_RECORDER="$ROOT/tests/e2e/record_url.sh" KESTROW_URL_LOG="$RESULTS/opened-urls.log"
-KESTROW_E2E_ACP=936 run_suite e2e-zh_CN wine "$WIN/e2e_tests.exe"
+KESTROW_E2E_ACP=936 KESTROW_E2E_DPI=96 run_suite e2e-zh_CN wine "$WIN/e2e_tests.exe"
 session_stop
 
 step "end-to-end scenarios under Wine, en_US locale (code page 1252)"
 session_start en_US "$BUILD/session-en"
 KESTROW_E2E_ACP=1252 run_suite e2e-en_US wine "$WIN/e2e_tests.exe"
+session_stop
+
+step "end-to-end scenarios under Wine at 144 dpi (a scaled display)"
+session_start zh_CN "$BUILD/session-dpi" 144
+KESTROW_E2E_DPI=144 run_suite e2e-144dpi wine "$WIN/e2e_tests.exe" \
+    --gtest_filter='Environment.RunsAtTheDpiTheRunAskedFor:CaptureWindow.*:Startup.ShowsTheSettingsWindowCentredWithItsCaption:SettingsWindow.ShowsTheHelpTextAndTheControlsAsDesigned'
 session_stop
 
 step "finished in $(( $(date +%s) - start )) s"

@@ -248,13 +248,19 @@ HWND FocusOfThread(HWND window) {
 }
 
 void MoveMouse(int x, int y) {
-    INPUT input = AbsoluteMouse(x, y, 0);
-    SendInput(1, &input, sizeof(input));
-    // Later input races with the pointer unless the move has settled.
-    WaitFor([&] {
+    // Wine moves the X pointer after an injected move, and the X server can still
+    // report the previous place after that: the pointer then jumps back. So a move counts
+    // only once the pointer has stayed at its target for a little while; else it is sent
+    // again.
+    const auto there = [&] {
         POINT p;
         return GetCursorPos(&p) && p.x == x && p.y == y;
-    });
+    };
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        INPUT input = AbsoluteMouse(x, y, 0);
+        SendInput(1, &input, sizeof(input));
+        if (WaitFor(there, 1000) && !WaitFor([&] { return !there(); }, 60)) return;
+    }
 }
 
 void Click(int x, int y) {
@@ -265,10 +271,23 @@ void Click(int x, int y) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
+void PressButton(int x, int y, MouseButton button) {
+    MoveMouse(x, y);
+    DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+    if (button == MouseButton::kRight) down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
+    if (button == MouseButton::kMiddle) down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
+    INPUT inputs[2] = {AbsoluteMouse(x, y, down), AbsoluteMouse(x, y, up)};
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
 void ClickCentreOf(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
-    Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    // A window raised by another process may still be behind for a moment: click only
+    // once the window is the one under its centre.
+    WaitFor([&] { return WindowFromPoint(centre) == window; });
+    Click(centre.x, centre.y);
 }
 
 void PressKeys(std::initializer_list<WORD> chord) {
@@ -374,6 +393,92 @@ bool SaveScreenshot(const std::wstring& path) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return ok;
+}
+
+std::vector<std::uint32_t> ScreenPixels() {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        std::copy_n(static_cast<const std::uint32_t*>(bits), pixels.size(), pixels.data());
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::size_t CountDifferences(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+    if (a.size() != b.size()) return std::max(a.size(), b.size());
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if ((a[i] ^ b[i]) & 0x00FFFFFF) ++n;
+    return n;
+}
+
+PatternWindow::PatternWindow() {
+    width_ = GetSystemMetrics(SM_CXSCREEN);
+    height_ = GetSystemMetrics(SM_CYSCREEN);
+    pixels_.resize(static_cast<std::size_t>(width_) * height_);
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            pixels_[static_cast<std::size_t>(y) * width_ + x] =
+                static_cast<std::uint32_t>(((x * 7 + y * 3) & 0xFF) << 16 | ((x ^ y) & 0xFF) << 8 | ((y * 5 + x) & 0xFF));
+    static const wchar_t kClass[] = L"KestrowE2ePattern";
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassExW(&wc);
+    handle_ = CreateWindowExW(0, kClass, L"pattern", WS_POPUP, 0, 0, width_, height_, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
+    SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ShowWindow(handle_, SW_SHOW);
+    UpdateWindow(handle_);
+    WaitFor([&] { return CountDifferences(ScreenPixels(), pixels_) == 0; });
+}
+
+PatternWindow::~PatternWindow() {
+    DestroyWindow(handle_);
+}
+
+LRESULT CALLBACK PatternWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<PatternWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_PAINT && self) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = self->width_;
+        info.bmiHeader.biHeight = -self->height_;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        SetDIBitsToDevice(dc, 0, 0, self->width_, self->height_, 0, 0, 0, self->height_, self->pixels_.data(), &info,
+                          DIB_RGB_COLORS);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int Scaled(int designPixels) {
+    return MulDiv(designPixels, static_cast<int>(GetDpiForSystem()), USER_DEFAULT_SCREEN_DPI);
 }
 
 bool IsAbove(HWND a, HWND b) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -76,6 +77,9 @@ HWND FocusOfThread(HWND window);
 void MoveMouse(int x, int y);
 void Click(int x, int y);
 void ClickCentreOf(HWND window);
+enum class MouseButton { kLeft, kRight, kMiddle };
+// Press and release of one button at a point.
+void PressButton(int x, int y, MouseButton button);
 void PressKeys(std::initializer_list<WORD> chord);
 // Types the text as characters (VK_PACKET), whatever the keyboard layout.
 void TypeText(const std::wstring& text);
@@ -97,6 +101,35 @@ private:
 
 // Writes the whole primary screen as a 32-bit BMP file (for failure reports).
 bool SaveScreenshot(const std::wstring& path);
+
+// The primary screen's pixels, top-down rows of 0x00RRGGBB.
+std::vector<std::uint32_t> ScreenPixels();
+// How many pixels differ in colour (the unused byte is ignored).
+std::size_t CountDifferences(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b);
+
+// A borderless window over the whole primary screen showing a fixed pattern in which
+// neighbouring pixels differ, so any misplaced pixel shows.
+class PatternWindow {
+public:
+    PatternWindow();
+    ~PatternWindow();
+    PatternWindow(const PatternWindow&) = delete;
+    PatternWindow& operator=(const PatternWindow&) = delete;
+    HWND Handle() const { return handle_; }
+    const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND handle_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint32_t> pixels_;
+};
+
+// Pixels designed at 96 dpi at the system's dpi.
+int Scaled(int designPixels);
 
 // Whether a lies above b in the z-order of top-level windows.
 bool IsAbove(HWND a, HWND b);

@@ -1,5 +1,7 @@
 // The driver's entry: GoogleTest, plus a screenshot of the screen at the first failure
 // of each scenario, written beside the XML report (KESTROW_E2E_SHOTS names the folder).
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -31,6 +33,8 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The driver compares physical pixels and positions, also on scaled displays.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     ::testing::InitGoogleTest(&argc, argv);
     if (const wchar_t* folder = _wgetenv(L"KESTROW_E2E_SHOTS"))
         ::testing::UnitTest::GetInstance()->listeners().Append(new ScreenshotOnFailure(folder));

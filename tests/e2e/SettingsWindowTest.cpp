@@ -191,13 +191,13 @@ TEST_F(SettingsWindow, ShowsTheHelpTextAndTheControlsAsDesigned) {
     EXPECT_EQ(ControlText(ControlOf(form, form2::kEdit1)), L"50");
     EXPECT_EQ(SendMessageW(ControlOf(form, form2::kHotKey2), HKM_GETHOTKEY, 0, 0), MAKEWORD('Q', HOTKEYF_CONTROL));
     EXPECT_EQ(SendMessageW(ControlOf(form, form2::kCheckBox1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    // Positions within the panel, as designed at 96 dpi.
+    // Positions within the panel as designed at 96 dpi, scaled to the system's dpi.
     RECT panel, edit;
     GetWindowRect(ControlOf(form, form2::kPanel1), &panel);
     GetWindowRect(ControlOf(form, form2::kEdit1), &edit);
-    EXPECT_EQ(edit.left - panel.left, 232);
-    EXPECT_EQ(edit.top - panel.top, 3);
-    EXPECT_EQ(edit.right - edit.left, 49);
+    EXPECT_EQ(edit.left - panel.left, Scaled(232));
+    EXPECT_EQ(edit.top - panel.top, Scaled(3));
+    EXPECT_EQ(edit.right - edit.left, Scaled(232 + 49) - Scaled(232));
     // Tab moves through the tab stops: help text, quality, hot key, check box.
     ASSERT_TRUE(WaitFor([&] { return FocusOfThread(form) == ControlOf(form, form2::kMemo1); }));
     for (int id : {form2::kEdit1, form2::kHotKey2, form2::kCheckBox1, form2::kMemo1}) {

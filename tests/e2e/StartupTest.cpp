@@ -28,6 +28,12 @@ TEST(Environment, RunsUnderTheCodePageTheRunAskedFor) {
     EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(wanted)));
 }
 
+TEST(Environment, RunsAtTheDpiTheRunAskedFor) {
+    const char* wanted = std::getenv("KESTROW_E2E_DPI");
+    if (!wanted) GTEST_SKIP() << "KESTROW_E2E_DPI not set";
+    EXPECT_EQ(GetDpiForSystem(), static_cast<UINT>(std::atoi(wanted)));
+}
+
 TEST_F(Startup, ShowsTheSettingsWindowCentredWithItsCaption) {
     Process app;
     HWND form = StartShown(app);
@@ -36,8 +42,8 @@ TEST_F(Startup, ShowsTheSettingsWindowCentredWithItsCaption) {
 
     RECT client;
     GetClientRect(form, &client);
-    EXPECT_EQ(client.right, 407);
-    EXPECT_EQ(client.bottom, 298);
+    EXPECT_EQ(client.right, Scaled(407));
+    EXPECT_EQ(client.bottom, Scaled(298));
 
     RECT frame;
     GetWindowRect(form, &frame);
