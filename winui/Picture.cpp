@@ -81,16 +81,19 @@ void PictureBox::Paint() {
     // whole screen, its region is four thin lines.
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     GetUpdateRgn(Handle(), region, FALSE);
-    std::vector<RECT> rects;
+    // A few moves' lines fit the buffer on the stack; only a larger region allocates.
+    alignas(RGNDATA) std::uint8_t local[sizeof(RGNDATAHEADER) + 64 * sizeof(RECT)];
+    std::vector<std::uint8_t> large;
+    std::uint8_t* buffer = local;
     const DWORD size = GetRegionData(region, 0, nullptr);
-    if (size) {
-        std::vector<std::uint8_t> buffer(size);
-        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-        if (GetRegionData(region, size, data)) {
-            const RECT* r = reinterpret_cast<const RECT*>(data->Buffer);
-            rects.assign(r, r + data->rdh.nCount);
-        }
+    if (size > sizeof(local)) {
+        large.resize(size);
+        buffer = large.data();
     }
+    auto* data = reinterpret_cast<RGNDATA*>(buffer);
+    const bool haveRects = size && GetRegionData(region, size, data);
+    const RECT* rects = haveRects ? reinterpret_cast<const RECT*>(data->Buffer) : nullptr;
+    const DWORD rectCount = haveRects ? data->rdh.nCount : 0;
     DeleteObject(region);
 
     PAINTSTRUCT ps;
@@ -101,7 +104,8 @@ void PictureBox::Paint() {
         picture.right += picture_->Width();
         picture.bottom += picture_->Height();
     }
-    for (const RECT& r : rects) {
+    for (DWORD i = 0; i < rectCount; ++i) {
+        const RECT& r = rects[i];
         RECT inside;
         const bool overlaps = picture_ && !picture_->Empty() && IntersectRect(&inside, &r, &picture);
         if (!overlaps || !EqualRect(&inside, &r)) FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
