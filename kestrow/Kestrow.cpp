@@ -29,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         app.CreateForm(Form5);
         // The two windows meet only here: the settings window fires captures.
         Form2->CaptureTrigger = [] { Form5->EnableTimer1(); };
+        Form5->QualityText = [] { return Form2->Edit1.Text(); };
         app.Run();
     } catch (...) {
         // Only start-up can get here (handlers report their own failures): say why the

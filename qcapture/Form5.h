@@ -10,6 +10,7 @@
 #include "Selection.h"
 #include "winui/Form.h"
 #include "winui/Picture.h"
+#include "winui/SaveDialog.h"
 
 class TForm5 : public winui::Form {
 public:
@@ -25,15 +26,19 @@ public:
     void Image1MouseDown(int x, int y);
 
     winui::PictureBox Image1;
+    winui::SaveDialog SavePictureDialog1;
 
-    // Runs when the region has become the picture (the window still shown).
-    std::function<void()> Deliver;
+    // The settings window's quality text at the moment the JPEG is written; set by the
+    // entry routine, which knows both windows.
+    std::function<std::wstring()> QualityText;
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     CaptureCanvas Canvas();
+    // The region picture to the clipboard and, through the save dialog, to a JPEG file.
+    void DeliverRegion();
 
     bool timer1Enabled_ = false;
     bool delivering_ = false;

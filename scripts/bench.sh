@@ -9,6 +9,8 @@ build_native
 build_windows
 step "capture window, native"
 "$BUILD/native/bin/capture_bench"
+step "capture delivery, native"
+"$BUILD/native/bin/delivery_bench"
 step "capture window, Windows build under Wine"
 export WINEPREFIX="$BUILD/session-bench/prefix" WINEDEBUG=-all
 if [ ! -d "$WINEPREFIX" ]; then mkdir -p "$BUILD/session-bench" && cp -a "$WINE_TEMPLATE" "$WINEPREFIX"; fi

@@ -3,6 +3,7 @@
 
 #include <shlobj.h>
 #include <tlhelp32.h>
+#include <wincodec.h>
 
 #include <algorithm>
 #include <cmath>
@@ -322,6 +323,15 @@ void TypeText(const std::wstring& text) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+bool TypeInto(HWND edit, const std::wstring& text) {
+    ClickCentreOf(edit);
+    PressKeys({VK_END});
+    PressKeys({VK_SHIFT, VK_HOME});
+    PressKeys({VK_DELETE});
+    TypeText(text);
+    return WaitFor([&] { return ControlText(edit) == text; });
+}
+
 void ClickCloseBox(HWND window) {
     // Find the close box by asking the window what lies under points of its caption,
     // from the right end, so no frame metrics need to be guessed.
@@ -475,6 +485,121 @@ LRESULT CALLBACK PatternWindow::Procedure(HWND window, UINT message, WPARAM wPar
     }
     if (message == WM_ERASEBKGND) return 1;
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::optional<Image> ClipboardBitmap() {
+    std::optional<Image> result;
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return result;
+    if (HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+        BITMAP bm{};
+        GetObjectW(bitmap, sizeof(bm), &bm);
+        Image image;
+        image.width = bm.bmWidth;
+        image.height = bm.bmHeight;
+        image.pixels.resize(static_cast<std::size_t>(bm.bmWidth) * bm.bmHeight);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = bm.bmWidth;
+        info.bmiHeader.biHeight = -bm.bmHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        HDC screen = GetDC(nullptr);
+        if (GetDIBits(screen, bitmap, 0, bm.bmHeight, image.pixels.data(), &info, DIB_RGB_COLORS) == bm.bmHeight)
+            result = std::move(image);
+        ReleaseDC(nullptr, screen);
+    }
+    CloseClipboard();
+    return result;
+}
+
+void PutTextOnClipboard(const std::wstring& text) {
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    CloseClipboard();
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::optional<Image> DecodeImageFile(const std::wstring& path) {
+    std::optional<Image> result;
+    IWICImagingFactory* factory = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
+        return result;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    UINT width = 0, height = 0;
+    if (SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
+        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) &&
+        SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
+                                        WICBitmapPaletteTypeCustom))) {
+        Image image;
+        image.width = static_cast<int>(width);
+        image.height = static_cast<int>(height);
+        image.pixels.resize(static_cast<std::size_t>(width) * height);
+        if (SUCCEEDED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(image.pixels.size() * 4),
+                                            reinterpret_cast<BYTE*>(image.pixels.data())))) {
+            for (auto& p : image.pixels) p &= 0x00FFFFFF;
+            result = std::move(image);
+        }
+    }
+    if (converter) converter->Release();
+    if (frame) frame->Release();
+    if (decoder) decoder->Release();
+    factory->Release();
+    return result;
+}
+
+Image RegionOf(const std::vector<std::uint32_t>& screen, int screenWidth, int left, int top, int right, int bottom) {
+    Image image;
+    image.width = right - left;
+    image.height = bottom - top;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) image.pixels.push_back(screen[static_cast<std::size_t>(y) * screenWidth + x]);
+    return image;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    CloseHandle(file);
+    return bytes;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L"..")) names.push_back(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 int Scaled(int designPixels) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,8 @@ void PressButton(int x, int y, MouseButton button);
 void PressKeys(std::initializer_list<WORD> chord);
 // Types the text as characters (VK_PACKET), whatever the keyboard layout.
 void TypeText(const std::wstring& text);
+// Replaces an edit box's text by typing, as a user would; true when it arrived.
+bool TypeInto(HWND edit, const std::wstring& text);
 // Clicks the caption's close box of a top-level window.
 void ClickCloseBox(HWND window);
 
@@ -127,6 +130,25 @@ private:
     int height_ = 0;
     std::vector<std::uint32_t> pixels_;
 };
+
+// An image as 0x00RRGGBB pixels, top-down.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+// The clipboard's bitmap, if it holds one.
+std::optional<Image> ClipboardBitmap();
+// Puts a text on the clipboard (to see later whether anything replaced it).
+void PutTextOnClipboard(const std::wstring& text);
+std::wstring ClipboardText();
+// Decodes an image file with the system's codecs (WIC), independent of the program.
+std::optional<Image> DecodeImageFile(const std::wstring& path);
+// The part of the pattern between two corners, as the program copies a region.
+Image RegionOf(const std::vector<std::uint32_t>& screen, int screenWidth, int left, int top, int right, int bottom);
+// The file's bytes; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path);
+std::vector<std::wstring> FilesIn(const std::wstring& folder);
 
 // Pixels designed at 96 dpi at the system's dpi.
 int Scaled(int designPixels);

@@ -2,6 +2,8 @@
 // of each scenario, written beside the XML report (KESTROW_E2E_SHOTS names the folder).
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -35,6 +37,7 @@ private:
 int main(int argc, char** argv) {
     // The driver compares physical pixels and positions, also on scaled displays.
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the system's image decoders
     ::testing::InitGoogleTest(&argc, argv);
     if (const wchar_t* folder = _wgetenv(L"KESTROW_E2E_SHOTS"))
         ::testing::UnitTest::GetInstance()->listeners().Append(new ScreenshotOnFailure(folder));

@@ -62,13 +62,7 @@ class SettingsWindow : public Scenario {
 protected:
     // Replaces the quality box's text by typing, as a user would.
     void TypeQuality(HWND form, const wchar_t* text) {
-        ClickCentreOf(ControlOf(form, form2::kEdit1));
-        PressKeys({VK_END});
-        PressKeys({VK_SHIFT, VK_HOME});
-        PressKeys({VK_DELETE});
-        TypeText(text);
-        ASSERT_TRUE(WaitFor([&] { return ControlText(ControlOf(form, form2::kEdit1)) == text; }))
-            << "typed text did not arrive";
+        ASSERT_TRUE(TypeInto(ControlOf(form, form2::kEdit1), text)) << "typed text did not arrive";
     }
 
     void Press(HWND form, Button button, Method method) {

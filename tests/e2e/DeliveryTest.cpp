@@ -1,0 +1,209 @@
+// The delivery after a real selection over the pattern: the clipboard's bitmap is the
+// region, the save dialog writes a JPEG that the system's own decoder reads back as the
+// region at the quality typed (not saved), a cancel writes nothing, another extension
+// still gets JPEG content, failures are reported and keep the old file, and a region of
+// zero size delivers nothing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "e2e/CaptureScenario.h"
+
+namespace {
+
+using namespace e2e;
+
+// The standard luminance quantisation table in the order DQT stores it (zigzag), and
+// libjpeg's scaling of it for a quality.
+constexpr int kLuminanceZigzag[64] = {16, 11, 12, 14, 12, 10, 16, 14, 13, 14, 18, 17, 16, 19, 24,  40,
+                                      26, 24, 22, 22, 24, 49, 35, 37, 29, 40, 58, 51, 61, 60, 57,  51,
+                                      56, 55, 64, 72, 92, 78, 64, 68, 87, 69, 55, 56, 80, 109, 81, 87,
+                                      95, 98, 103, 104, 103, 62, 77, 113, 121, 112, 100, 120, 92, 101, 103, 99};
+
+int ScaledQuantiser(int base, int quality) {
+    const int scale = quality < 50 ? 5000 / quality : 200 - quality * 2;
+    return std::clamp((base * scale + 50) / 100, 1, 255);
+}
+
+class Delivery : public CaptureScenario {
+protected:
+    void SetUp() override {
+        CaptureScenario::SetUp();
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::wstring(temp) + L"kestrow-e2e-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(folder.c_str(), nullptr);
+        for (const std::wstring& name : FilesIn(folder)) DeleteFileW((folder + L"\\" + name).c_str());
+    }
+    void TearDown() override {
+        CaptureScenario::TearDown();
+        for (const std::wstring& name : FilesIn(folder)) DeleteFileW((folder + L"\\" + name).c_str());
+        RemoveDirectoryW(folder.c_str());
+    }
+
+    // The save dialog of the program (a #32770 window with a file name box), if open.
+    HWND FindSaveDialog() {
+        for (HWND w : TopLevelWindows())
+            if (ProcessOf(w) == app.Id() && IsWindowVisible(w) && ClassOf(w) == L"#32770" && GetDlgItem(w, 0x47c))
+                return w;
+        return nullptr;
+    }
+    HWND WaitForSaveDialog() {
+        HWND dialog = nullptr;
+        WaitFor([&] { return (dialog = FindSaveDialog()) != nullptr; });
+        if (dialog) app.WaitIdle();
+        return dialog;
+    }
+
+    // Types the path into the focused file name box and confirms with Enter.
+    void SaveAs(HWND dialog, const std::wstring& path) {
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
+        PressKeys({VK_END});
+        PressKeys({VK_SHIFT, VK_HOME});
+        PressKeys({VK_DELETE});
+        TypeText(path);
+        ASSERT_TRUE(WaitFor([&] { return ControlText(GetDlgItem(dialog, 0x47c)) == path; }));
+        PressKeys({VK_RETURN});
+    }
+
+    // The error report of the program, by its title.
+    HWND WaitForReport() {
+        return WaitForVisibleWindow(app.Id(), L"#32770",
+                                    L"Quillen\u7b80\u4f53\u4e2d\u6587\u514d\u8d39\u7248V5.02.03");
+    }
+
+    std::wstring folder;
+};
+
+TEST_F(Delivery, ClipboardAndJpegHoldTheRegionAtTheTypedQuality) {
+    ASSERT_NO_FATAL_FAILURE(StartCapture(L"95"));
+    Select(120, 90, 521, 330);  // 401 x 240, an odd width
+    const Image region = RegionOf(original, width, 120, 90, 521, 330);
+
+    HWND dialog = WaitForSaveDialog();
+    ASSERT_NE(dialog, nullptr) << "no save dialog";
+    EXPECT_FALSE(IsWindowVisible(capture));  // hidden before the dialog opens
+    const std::optional<Image> clip = ClipboardBitmap();
+    ASSERT_TRUE(clip.has_value());
+    EXPECT_EQ(clip->width, region.width);
+    EXPECT_EQ(clip->height, region.height);
+    EXPECT_EQ(CountDifferences(clip->pixels, region.pixels), 0u);
+
+    const std::wstring path = folder + L"\\region.jpg";
+    SaveAs(dialog, path);
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(path).size() > 2 && !FindSaveDialog(); }));
+    ASSERT_TRUE(app.WaitIdle());
+    const std::string bytes = FileBytes(path);
+    ASSERT_EQ(bytes.substr(0, 2), "\xFF\xD8");
+
+    // The first quantisation table is the luminance table at quality 95.
+    const std::size_t dqt = bytes.find("\xFF\xDB");
+    ASSERT_NE(dqt, std::string::npos);
+    for (int i = 0; i < 64; ++i)
+        EXPECT_EQ(static_cast<unsigned char>(bytes[dqt + 5 + i]), ScaledQuantiser(kLuminanceZigzag[i], 95)) << i;
+
+    const std::optional<Image> decoded = DecodeImageFile(path);
+    ASSERT_TRUE(decoded.has_value());
+    ASSERT_EQ(decoded->width, region.width);
+    ASSERT_EQ(decoded->height, region.height);
+    double total = 0;
+    for (std::size_t i = 0; i < region.pixels.size(); ++i)
+        for (int shift : {0, 8, 16})
+            total += std::abs(static_cast<int>((decoded->pixels[i] >> shift) & 0xFF) -
+                              static_cast<int>((region.pixels[i] >> shift) & 0xFF));
+    // The pattern is hard for JPEG (every pixel differs from its neighbours); this bound
+    // still catches swapped channels, shifted rows or a wrong region.
+    EXPECT_LT(total / (region.pixels.size() * 3.0), 12.0);
+
+    EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"region.jpg"});
+    EXPECT_EQ(ReadSettings(), "");  // the typed quality was used, not saved
+    EXPECT_FALSE(IsWindowVisible(capture));
+}
+
+TEST_F(Delivery, CancelWritesNothingAndKeepsTheRegionOnTheClipboard) {
+    ASSERT_NO_FATAL_FAILURE(StartCapture());
+    Select(10, 10, 60, 40);
+    HWND dialog = WaitForSaveDialog();
+    ASSERT_NE(dialog, nullptr);
+    ClickCentreOf(GetDlgItem(dialog, IDCANCEL));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    ASSERT_TRUE(app.WaitIdle());
+    EXPECT_TRUE(FilesIn(folder).empty());
+    const std::optional<Image> clip = ClipboardBitmap();
+    ASSERT_TRUE(clip.has_value());
+    EXPECT_EQ(CountDifferences(clip->pixels, RegionOf(original, width, 10, 10, 60, 40).pixels), 0u);
+    EXPECT_FALSE(IsWindowVisible(capture));
+}
+
+TEST_F(Delivery, AnotherExtensionStillGetsJpegContentAndAnExistingFileIsReplaced) {
+    const std::wstring path = folder + L"\\picture.png";
+    CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_NO_FATAL_FAILURE(StartCapture());
+    Select(200, 200, 260, 230);
+    HWND dialog = WaitForSaveDialog();
+    ASSERT_NE(dialog, nullptr);
+    SaveAs(dialog, path);
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(path).size() > 2; })) << "no question, no file";
+    EXPECT_EQ(FileBytes(path).substr(0, 2), "\xFF\xD8");
+    ASSERT_TRUE(app.WaitIdle());
+    EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"picture.png"});
+}
+
+TEST_F(Delivery, FailuresAreReportedAndKeepTheOldFile) {
+    struct Case {
+        const char* what;
+        std::wstring path;
+        bool holdTarget;  // another program has it open without sharing
+    };
+    const Case cases[] = {
+        {"missing folder", folder + L"\\missing\\a.jpg", false},
+        {"target held open", folder + L"\\held.jpg", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string oldBytes = "old picture";
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (c.holdTarget) {
+            held = CreateFileW(c.path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            WriteFile(held, oldBytes.data(), static_cast<DWORD>(oldBytes.size()), &written, nullptr);
+        }
+        ASSERT_NO_FATAL_FAILURE(StartCapture());
+        Select(300, 300, 340, 330);
+        HWND dialog = WaitForSaveDialog();
+        ASSERT_NE(dialog, nullptr);
+        SaveAs(dialog, c.path);
+        HWND report = WaitForReport();
+        ASSERT_NE(report, nullptr) << "no report";
+        const std::wstring prefix = L"Cannot create file \"" + c.path + L"\". ";
+        EXPECT_EQ(MessageBoxText(report).substr(0, prefix.size()), prefix) << "report: " << std::string(MessageBoxText(report).begin(), MessageBoxText(report).end());
+        EXPECT_EQ(MessageBoxText(report).back(), L'.');
+        ClickCentreOf(GetDlgItem(report, IDOK));
+        ASSERT_TRUE(app.WaitIdle());
+        EXPECT_FALSE(IsWindowVisible(capture));
+        if (c.holdTarget) {
+            CloseHandle(held);
+            EXPECT_EQ(FileBytes(c.path), oldBytes);
+            EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"held.jpg"});
+            DeleteFileW(c.path.c_str());
+        } else {
+            EXPECT_TRUE(FilesIn(folder).empty());
+        }
+        app.Kill();
+    }
+}
+
+TEST_F(Delivery, ARegionOfZeroSizeDeliversNothing) {
+    ASSERT_NO_FATAL_FAILURE(StartCapture());
+    PutTextOnClipboard(L"kept");
+    PressButton(400, 100, MouseButton::kLeft);
+    MoveMouse(400, 300);
+    PressButton(400, 300, MouseButton::kLeft);  // same column: zero width
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(capture); })) << "the capture window stayed";
+    EXPECT_FALSE(WaitFor([&] { return FindSaveDialog() != nullptr; }, 800)) << "a dialog opened";
+    EXPECT_EQ(ClipboardText(), L"kept");
+    EXPECT_TRUE(FilesIn(folder).empty());
+}
+
+}  // namespace
