@@ -148,15 +148,24 @@ void SaveAsJpeg(DeliveryFiles& files, const std::wstring& bitmapPath, const std:
         const std::optional<int> quality = JpegQuality(qualityText);
         if (!quality) throw Failure(L"'" + qualityText + L"' is not a valid integer value");
 
-        std::vector<std::uint8_t> row(layout->rowBytes);
-        std::uint32_t readError = 0;
+        // Rows are read back in blocks of about a megabyte: the encoder wants them from
+        // the top, the file stores them from the bottom, so each block is one read.
         const int rows = layout->height;
+        const int blockRows = static_cast<int>(std::clamp<std::size_t>((1u << 20) / layout->rowBytes, 1, rows));
+        std::vector<std::uint8_t> block(static_cast<std::size_t>(blockRows) * layout->rowBytes);
+        int blockFirst = -1;  // the first stored row held in the block
+        std::uint32_t readError = 0;
         jpeg = EncodeJpeg(layout->width, rows, *quality, [&](int y, std::uint8_t* rgb) {
             const int stored = layout->topDown ? y : rows - 1 - y;
-            const std::uint64_t offset = layout->pixelOffset + static_cast<std::uint64_t>(stored) * layout->rowBytes;
-            readError = files.ReadAt(in.handle, offset, row.data(), row.size());
-            if (readError) return false;
-            BmpRowToRgb(*layout, row.data(), rgb);
+            if (blockFirst < 0 || stored < blockFirst || stored >= blockFirst + blockRows) {
+                blockFirst = layout->topDown ? stored : std::max(0, stored - blockRows + 1);
+                const int count = std::min(blockRows, rows - blockFirst);
+                const std::uint64_t offset =
+                    layout->pixelOffset + static_cast<std::uint64_t>(blockFirst) * layout->rowBytes;
+                readError = files.ReadAt(in.handle, offset, block.data(), static_cast<std::size_t>(count) * layout->rowBytes);
+                if (readError) return false;
+            }
+            BmpRowToRgb(*layout, block.data() + static_cast<std::size_t>(stored - blockFirst) * layout->rowBytes, rgb);
             return true;
         });
         if (jpeg.errorCode == kRowSourceFailed) FailOpen(files, target, readError);
