@@ -8,6 +8,7 @@
 #include "common/JpegDecode.h"
 #include "common/Texts.h"
 #include "resources/Form2Layout.h"
+#include "winui/App.h"
 #include "winui/Dialogs.h"
 #include "winui/IniFile.h"
 #include "winui/Text.h"
@@ -63,6 +64,10 @@ void TForm2::Build() {
     SpeedButton2.Create(*this, Described(form2::kSpeedButton2));
     LoadBanner();
 
+    HotKeyManager1.Create();
+    HotKeyManager1.OnHotKeyPressed = [this](Shortcut value, std::uint16_t index) {
+        HotKeyManager1HotKeyPressed(value, index);
+    };
     SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
     SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
     SpeedButton3.OnClick = [this] { SpeedButton3Click(); };
@@ -107,6 +112,7 @@ void TForm2::FormCreate() {
             CheckBox1.SetChecked(false);
             Show();
         }
+        BindHotKey();
     } catch (...) {
     }
     ApplyDateGate();
@@ -139,7 +145,35 @@ void TForm2::SpeedButton1Click() {
     // The settings file object exists unless creation failed before making it.
     if (!SettingsIni) SettingsIni = new winui::IniFile(texts::kIniFileName);
     SaveSettings(*SettingsIni, QualityText(), HotKey2.Value(), CheckBox1.Checked());
+    // A refused combination keeps the window open so another can be chosen; the file
+    // has been written already.
+    if (!BindHotKey()) return;
     Hide();
+}
+
+bool TForm2::BindHotKey() {
+    // With no registration held (none at start, or the last one refused) the new value
+    // is registered afresh, so one refusal does not leave the hot key dead for the run.
+    const Shortcut value = HotKey2.Value();
+    HotKeyIndex = HotKeyIndex ? HotKeyManager1.ChangeHotKey(HotKeyIndex, value) : HotKeyManager1.AddHotKey(value);
+    if (HotKeyIndex != 0) return true;
+    winui::InformationBox(texts::kHotKeyRefused);
+    return false;
+}
+
+void TForm2::HotKeyManager1HotKeyPressed(Shortcut value, std::uint16_t index) {
+    if (Visible()) {
+        // The registered combination never reaches the box by typing while it is
+        // registered; this is how it can still be entered there.
+        if (HotKey2.Focused()) HotKey2.SetValue(value);
+        return;
+    }
+    SetForegroundWindow(winui::Application().Handle());
+    if (index == HotKeyIndex) {
+        if (CaptureTrigger) CaptureTrigger();
+    } else {
+        winui::InformationBox(texts::kUnknownHotKey);
+    }
 }
 
 void TForm2::SpeedButton2Click() {

@@ -11,6 +11,7 @@
 #include "common/ProfileFile.h"
 #include "winui/Controls.h"
 #include "winui/Form.h"
+#include "winui/HotKeyManager.h"
 #include "winui/Skin.h"
 
 class TForm2 : public winui::Form {
@@ -18,6 +19,7 @@ public:
     // Builds the window and its controls from their description, then runs FormCreate.
     void Build();
 
+    void HotKeyManager1HotKeyPressed(Shortcut value, std::uint16_t index);
     void FormCreate();
     void SpeedButton1Click();  // save
     void SpeedButton2Click();  // exit
@@ -29,6 +31,7 @@ public:
     // The quality box's text as it stands, GBK.
     std::string QualityText() const;
 
+    winui::HotKeyManager HotKeyManager1;
     winui::Memo Memo1;
     winui::SkinCaption SkinCaption2;
     winui::SkinData SkinData1;
@@ -49,6 +52,9 @@ private:
     // focus back in the quality box.
     bool QualityPasses();
     void LoadBanner();
+    // Registers the hot key box's combination anew; a refusal is reported, since a dead
+    // hot key in a program that lives in the tray would go unnoticed. False when refused.
+    bool BindHotKey();
     void ApplyDateGate();
 
     std::uint16_t HotKeyIndex = 0;

@@ -82,9 +82,18 @@ void CheckBox::SetChecked(bool checked) {
 
 void HotKeyBox::Create(Form& form, const ControlDescription& description) {
     CreateControl(form, description, HOTKEY_CLASSW, 0, WS_EX_CLIENTEDGE, L"");
-    // A key alone or with Shift alone is no usable combination: Ctrl is added to it.
-    SendMessageW(Handle(), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL, 0));
     SetValue(kDefaultCaptureShortcut);
+}
+
+void HotKeyBox::OnCommand(int code) {
+    // A key typed alone or with Shift alone is no usable combination: Ctrl is added to
+    // what was typed (Shift+F5 becomes Ctrl+Shift+F5). The control's own rules would
+    // replace the modifiers instead on some systems, so the rule is applied here.
+    if (code != EN_CHANGE) return;
+    const Shortcut value = Value();
+    const Shortcut modifiers = value & (kShortcutShift | kShortcutCtrl | kShortcutAlt);
+    if ((value & kShortcutKeyMask) != 0 && (modifiers == 0 || modifiers == kShortcutShift))
+        SetValue(value | kShortcutCtrl);
 }
 
 Shortcut HotKeyBox::Value() const {

@@ -23,6 +23,8 @@ public:
     // The access key that clicks this control with Alt, or 0.
     virtual wchar_t AccessKey() const { return 0; }
     virtual void Accelerate() {}
+    // A notification the control sent its parent (WM_COMMAND's code).
+    virtual void OnCommand(int /*code*/) {}
 
 protected:
     void CreateControl(Form& form, const ControlDescription& description, const wchar_t* className, DWORD style,
@@ -68,6 +70,7 @@ public:
     Shortcut Value() const;
     void SetValue(std::uint32_t value);
     bool Focused() const;
+    void OnCommand(int code) override;
 };
 
 // A container window with a raised one-pixel bevel; it passes its children's

@@ -177,6 +177,10 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
         return ControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+        for (Control* c : controls_)
+            if (lParam && c->Handle() == reinterpret_cast<HWND>(lParam)) c->OnCommand(HIWORD(wParam));
+        return 0;
     case WM_ACTIVATE:
         if (!description_) break;
         if (LOWORD(wParam) == WA_INACTIVE) {

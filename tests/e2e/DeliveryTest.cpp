@@ -150,6 +150,38 @@ TEST_F(Delivery, AnotherExtensionStillGetsJpegContentAndAnExistingFileIsReplaced
     EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"picture.png"});
 }
 
+TEST_F(Delivery, TheDialogReopensWithTheLastPathAndReplacesWithoutAsking) {
+    const std::wstring path = folder + L"\\same.jpg";
+    ASSERT_NO_FATAL_FAILURE(StartCapture());
+    Select(100, 100, 180, 160);
+    HWND dialog = WaitForSaveDialog();
+    ASSERT_NE(dialog, nullptr);
+    SaveAs(dialog, path);
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(path).size() > 2 && !FindSaveDialog(); }));
+    ASSERT_TRUE(app.WaitIdle());
+    const std::string first = FileBytes(path);
+
+    // The next capture, by the hot key, opens the dialog on the same path; confirming
+    // at once replaces the file.
+    PressKeys({VK_CONTROL, 'Q'});
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(capture) != FALSE; }));
+    ASSERT_TRUE(app.WaitIdle());
+    Select(300, 200, 420, 260);
+    dialog = WaitForSaveDialog();
+    ASSERT_NE(dialog, nullptr);
+    // The dialog opens in the last folder with the last name in its name box.
+    EXPECT_EQ(ControlText(GetDlgItem(dialog, 0x47c)), L"same.jpg");
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
+    PressKeys({VK_RETURN});
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(path) != first && FileBytes(path).size() > 2; }));
+    ASSERT_TRUE(app.WaitIdle());
+    const std::optional<Image> decoded = DecodeImageFile(path);
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(decoded->width, 120);
+    EXPECT_EQ(decoded->height, 60);
+    EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"same.jpg"});
+}
+
 TEST_F(Delivery, FailuresAreReportedAndKeepTheOldFile) {
     struct Case {
         const char* what;
