@@ -64,6 +64,18 @@ void TForm2::Build() {
     SpeedButton2.Create(*this, Described(form2::kSpeedButton2));
     LoadBanner();
 
+    // The icon is there before the creation handler runs, and the loop never shows
+    // the window by itself: only FormCreate decides the first visible state.
+    const HICON small = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    CoolTrayIcon1.Create(small, winui::FromGbk(texts::kTrayHint),
+                         {{winui::FromGbk(texts::kMenuOpen), [this] { O1Click(); }},
+                          {winui::FromGbk(texts::kMenuExit), [this] { Exit1Click(); }}},
+                         Handle());
+    CoolTrayIcon1.OnClick = [this] { CoolTrayIcon1Click(); };
+    CoolTrayIcon1.Show();
+    winui::Application().OnMinimize = [this] { CoolTrayIcon1.Show(); };
+
     HotKeyManager1.Create();
     HotKeyManager1.OnHotKeyPressed = [this](Shortcut value, std::uint16_t index) {
         HotKeyManager1HotKeyPressed(value, index);
@@ -165,7 +177,7 @@ void TForm2::HotKeyManager1HotKeyPressed(Shortcut value, std::uint16_t index) {
     if (Visible()) {
         // The registered combination never reaches the box by typing while it is
         // registered; this is how it can still be entered there.
-        if (HotKey2.Focused()) HotKey2.SetValue(value);
+        if (HotKey2.Focused()) HotKey2.Enter(value);
         return;
     }
     SetForegroundWindow(winui::Application().Handle());
@@ -177,6 +189,18 @@ void TForm2::HotKeyManager1HotKeyPressed(Shortcut value, std::uint16_t index) {
 }
 
 void TForm2::SpeedButton2Click() {
+    Close();
+}
+
+void TForm2::CoolTrayIcon1Click() {
+    Show();
+}
+
+void TForm2::O1Click() {
+    Show();
+}
+
+void TForm2::Exit1Click() {
     Close();
 }
 

@@ -13,6 +13,7 @@
 #include "winui/Form.h"
 #include "winui/HotKeyManager.h"
 #include "winui/Skin.h"
+#include "winui/TrayIcon.h"
 
 class TForm2 : public winui::Form {
 public:
@@ -23,7 +24,10 @@ public:
     void FormCreate();
     void SpeedButton1Click();  // save
     void SpeedButton2Click();  // exit
+    void CoolTrayIcon1Click();
     void SpeedButton3Click();  // capture
+    void Exit1Click();
+    void O1Click();
     void SpeedButton4Click();  // homepage (also the banner's click)
 
     // Fires a capture; set by the entry routine, which knows the capture window.
@@ -32,6 +36,8 @@ public:
     std::string QualityText() const;
 
     winui::HotKeyManager HotKeyManager1;
+    // The tray icon with its two-item menu ("打开(&O)" runs O1Click, "退出(&Q)" Exit1Click).
+    winui::TrayIcon CoolTrayIcon1;
     winui::Memo Memo1;
     winui::SkinCaption SkinCaption2;
     winui::SkinData SkinData1;

@@ -102,16 +102,42 @@ void App::ReportException(std::exception_ptr failure) noexcept {
     }
 }
 
+void App::VisibilityChanged() {
+    if (!Handle()) return;
+    bool anyVisible = false;
+    for (Form* form : forms_) anyVisible = anyVisible || form->Visible();
+    if (anyVisible != (IsWindowVisible(Handle()) != FALSE)) ShowWindow(Handle(), anyVisible ? SW_SHOWNA : SW_HIDE);
+}
+
 LRESULT App::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+            minimized_ = true;
+            for (Form* form : forms_) form->Hide();
+            ShowWindow(Handle(), SW_HIDE);
+            if (OnMinimize) OnMinimize();
+            return 0;
+        }
+        break;
+    case WM_ACTIVATE:
+        // The taskbar button activates this window; the form behind it takes over.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            for (Form* form : forms_)
+                if (form->Visible()) {
+                    SetForegroundWindow(form->Handle());
+                    break;
+                }
+        return 0;
     case WM_CLOSE:  // Close on the taskbar button ends the run like closing the main window.
         if (mainForm_) mainForm_->Close();
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     default:
-        return Default(message, wParam, lParam);
+        break;
     }
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace winui

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,15 @@ public:
     Form* MainForm() const { return mainForm_; }
     // Forms get the keyboard messages of their windows before dispatch.
     void AddForm(Form& form);
+
+    // The taskbar button (this window's) is shown while any form is visible, and hidden
+    // when none is; forms report every change of their visibility here.
+    void VisibilityChanged();
+    // Minimising the application (from its taskbar button) hides every form and the
+    // button; OnMinimize then makes sure the tray icon is there.
+    bool Minimized() const { return minimized_; }
+    void Restore() { minimized_ = false; }
+    std::function<void()> OnMinimize;
 
     // Builds a form: the reference is set before the form's construction begins, so its
     // creation handler already reaches it; the first form built becomes the main form
@@ -57,6 +67,7 @@ private:
     Form* mainForm_ = nullptr;
     std::vector<Form*> forms_;
     bool comInitialized_ = false;
+    bool minimized_ = false;
 };
 
 // The one application object of the process.

@@ -91,6 +91,15 @@ void HotKeyBox::OnCommand(int code) {
     // replace the modifiers instead on some systems, so the rule is applied here.
     if (code != EN_CHANGE) return;
     const Shortcut value = Value();
+    if (entered_) {
+        // Releasing the entered combination's modifiers leaves the box with no key; the
+        // entered value stands until a key is typed.
+        if ((value & kShortcutKeyMask) == 0) {
+            SetValue(entered_);
+            return;
+        }
+        entered_ = 0;
+    }
     const Shortcut modifiers = value & (kShortcutShift | kShortcutCtrl | kShortcutAlt);
     if ((value & kShortcutKeyMask) != 0 && (modifiers == 0 || modifiers == kShortcutShift))
         SetValue(value | kShortcutCtrl);
@@ -102,6 +111,11 @@ Shortcut HotKeyBox::Value() const {
 
 void HotKeyBox::SetValue(std::uint32_t value) {
     SendMessageW(Handle(), HKM_SETHOTKEY, ToHotKeyControlWord(HotKeyBoxValue(value)), 0);
+}
+
+void HotKeyBox::Enter(Shortcut value) {
+    SetValue(value);
+    entered_ = HotKeyBoxValue(value);
 }
 
 bool HotKeyBox::Focused() const {

@@ -69,8 +69,14 @@ public:
     void Create(Form& form, const ControlDescription& description);
     Shortcut Value() const;
     void SetValue(std::uint32_t value);
+    // Enters a combination pressed while the box has the focus but delivered elsewhere
+    // (a registered hot key): the box keeps it through the modifier keys' release.
+    void Enter(Shortcut value);
     bool Focused() const;
     void OnCommand(int code) override;
+
+private:
+    Shortcut entered_ = 0;
 };
 
 // A container window with a raised one-pixel bevel; it passes its children's

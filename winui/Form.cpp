@@ -37,11 +37,14 @@ bool Form::Visible() const {
 }
 
 void Form::Show() {
+    if (Application().Minimized()) Application().Restore();
     if (!Visible()) {
         if (centreOnFirstShow_ && !shownBefore_) CentreOnPrimaryScreen();
         shownBefore_ = true;
         ShowWindow(Handle(), SW_SHOW);
     }
+    // The application and then the form come to the foreground, so the form is in front.
+    SetForegroundWindow(Application().Handle());
     SetForegroundWindow(Handle());
     BringWindowToTop(Handle());
 }
@@ -173,6 +176,10 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         ArrangeControls();
         return 0;
+    case WM_WINDOWPOSCHANGED:
+        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+            Application().VisibilityChanged();
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
