@@ -8,17 +8,27 @@
 
 namespace e2e {
 
+namespace {
+
+// A scenario may have put folders in the settings file's places to make them unwritable.
+void RemoveSettingsFiles() {
+    for (const std::wstring& path : {SettingsFilePath(), VirtualStoreSettingsPath()}) {
+        DeleteFileW(path.c_str());
+        RemoveDirectoryW(path.c_str());
+    }
+}
+
+}  // namespace
+
 void Scenario::SetUp() {
     KillAllKestrow();
-    DeleteFileW(SettingsFilePath().c_str());
-    DeleteFileW(VirtualStoreSettingsPath().c_str());
+    RemoveSettingsFiles();
     ASSERT_EQ(CountKestrowProcesses(), 0);
 }
 
 void Scenario::TearDown() {
     KillAllKestrow();
-    DeleteFileW(SettingsFilePath().c_str());
-    DeleteFileW(VirtualStoreSettingsPath().c_str());
+    RemoveSettingsFiles();
     EXPECT_EQ(CountKestrowProcesses(), 0);
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -233,6 +234,30 @@ TEST_F(SettingsWindow, HomepageButtonAndBannerOpenTheSameAddress) {
         << ReadText(logPath);
     EXPECT_TRUE(IsWindowVisible(form));
     DeleteFileW(logPath.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+// A folder of the file's name can be neither replaced nor read, as a protected file.
+TEST_F(SettingsWindow, AFailingSettingsWriteIsReportedAndTheWindowKeepsTheEntries) {
+    ASSERT_TRUE(CreateDirectoryW(SettingsFilePath().c_str(), nullptr));
+    const std::wstring store = VirtualStoreSettingsPath();
+    SHCreateDirectoryExW(nullptr, store.c_str(), nullptr);
+    Process app;
+    HWND form = StartShown(app);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(TypeInto(ControlOf(form, form2::kEdit1), L"77"));
+    ClickCentreOf(ControlOf(form, form2::kSpeedButton1));
+    HWND report = WaitForVisibleWindow(app.Id(), L"#32770", L"Quillen\u7b80\u4f53\u4e2d\u6587\u514d\u8d39\u7248V5.02.03");
+    ASSERT_NE(report, nullptr) << "no report";
+    EXPECT_EQ(MessageBoxText(report), L"Unable to write to kestrow.ini.");
+    ASSERT_TRUE(app.WaitIdle());
+    ClickCentreOf(GetDlgItem(report, IDOK));
+    ASSERT_TRUE(app.WaitIdle());
+    EXPECT_TRUE(IsWindowVisible(form));
+    EXPECT_EQ(ControlText(ControlOf(form, form2::kEdit1)), L"77");
 }
 
 }  // namespace
