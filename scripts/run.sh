@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs and builds what is needed, then runs kestrow.exe under Wine: on your display
-# when $DISPLAY is set (until you exit the program), otherwise on a private Xvfb display,
-# where it saves a screenshot of what the program shows under out/ and stops.
+# when $DISPLAY is set (until you exit the program), otherwise on a private Xvfb display
+# as a short demonstration with real input: a capture of a region saved as a JPEG, with
+# pictures of the settings window and of the capture in progress, all under out/.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
@@ -22,10 +23,14 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 trap session_stop EXIT
-step "no display: starting kestrow.exe on a private Xvfb display"
+step "no display: a demonstration on a private Xvfb display"
 session_start zh_CN "$BUILD/session-run"
+out="$ROOT/out"
+rm -f "$out"/kestrow-demo.jpg "$out"/settings.bmp "$out"/capture.bmp
 wine "$EXE" </dev/null >/dev/null 2>&1 &
-wine "$BUILD/windows/bin/wait_window.exe" TForm2 </dev/null >/dev/null 2>&1 || die "the settings window did not appear"
-shot="$ROOT/out/kestrow-screen.png"
-xwd -root -silent -display "$DISPLAY" | convert xwd:- "$shot"
-step "screenshot of the running program: $shot"
+wine "$BUILD/windows/bin/demo.exe" "Z:$out" </dev/null 2>/dev/null | tr -d '\r' || die "the demonstration failed"
+convert "$out/settings.bmp" "$out/kestrow-screen.png" && rm -f "$out/settings.bmp"
+convert "$out/capture.bmp" "$out/kestrow-capture.png" && rm -f "$out/capture.bmp"
+step "the settings window:     $out/kestrow-screen.png"
+step "a capture in progress:   $out/kestrow-capture.png"
+step "the captured region:     $out/kestrow-demo.jpg"

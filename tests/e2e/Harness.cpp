@@ -385,8 +385,12 @@ bool SaveScreenshot(const std::wstring& path) {
     if (bitmap) {
         HGDIOBJ old = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        GdiFlush();  // the bits are read directly below
         SelectObject(memory, old);
         const DWORD size = static_cast<DWORD>(width) * height * 4;
+        // Opaque: viewers take the fourth byte of a 32-bit bitmap for alpha.
+        auto* pixels = static_cast<std::uint32_t*>(bits);
+        for (DWORD i = 0; i < size / 4; ++i) pixels[i] |= 0xFF000000u;
         BITMAPFILEHEADER file{};
         file.bfType = 0x4D42;
         file.bfOffBits = sizeof(file) + sizeof(info);
