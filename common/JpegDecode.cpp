@@ -5,27 +5,16 @@
 #include <cstdio>
 #include <jpeglib.h>
 
+#include "JpegErrors.h"
+
 namespace {
-
-struct ErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-};
-
-void ErrorExit(j_common_ptr cinfo) {
-    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
-}
-
-void OutputMessage(j_common_ptr) {}  // warnings and traces go nowhere
 
 // Holds no object with a destructor, so a longjmp out of the library leaves nothing
 // half-destroyed. Returns false on any library error.
 bool Decode(jpeg_decompress_struct* cinfo, const std::uint8_t* data, std::size_t size, std::uint8_t* rgbOut,
             std::size_t rgbCapacity, int* width, int* height, bool sizeOnly) {
-    ErrorManager errors;
-    cinfo->err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = ErrorExit;
-    errors.base.output_message = OutputMessage;
+    JpegErrors errors;
+    cinfo->err = errors.Install();
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(cinfo);
         return false;

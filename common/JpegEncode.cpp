@@ -11,18 +11,9 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "JpegErrors.h"
+
 namespace {
-
-struct ErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-};
-
-void ErrorExit(j_common_ptr cinfo) {
-    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
-}
-
-void OutputMessage(j_common_ptr) {}  // warnings go nowhere: a GUI program has no stderr
 
 // A malloc'd buffer that doubles when the library fills it. jpeg_mem_dest is not used: it
 // reports the size through unsigned long (32 bits on Win64) and leaks its buffer on error.
@@ -85,10 +76,8 @@ bool FetchRow(const RgbRowSource& rows, int y, std::uint8_t* rgb) noexcept {
 // compression object is destroyed on every path.
 int Encode(jpeg_compress_struct* cinfo, Destination* dest, int width, int height, int quality,
            const RgbRowSource& rows) {
-    ErrorManager errors;
-    cinfo->err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = ErrorExit;
-    errors.base.output_message = OutputMessage;
+    JpegErrors errors;
+    cinfo->err = errors.Install();
     if (setjmp(errors.jump)) {
         const int code = errors.base.msg_code;
         jpeg_destroy_compress(cinfo);

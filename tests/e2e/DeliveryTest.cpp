@@ -42,13 +42,7 @@ protected:
         RemoveDirectoryW(folder.c_str());
     }
 
-    // The save dialog of the program (a #32770 window with a file name box), if open.
-    HWND FindSaveDialog() {
-        for (HWND w : TopLevelWindows())
-            if (ProcessOf(w) == app.Id() && IsWindowVisible(w) && ClassOf(w) == L"#32770" && GetDlgItem(w, 0x47c))
-                return w;
-        return nullptr;
-    }
+    HWND FindSaveDialog() { return e2e::FindSaveDialog(app.Id()); }
     HWND WaitForSaveDialog() {
         HWND dialog = nullptr;
         WaitFor([&] { return (dialog = FindSaveDialog()) != nullptr; });

@@ -21,12 +21,6 @@ int Fail(const char* what) {
     return 1;
 }
 
-HWND FindSaveDialog(DWORD pid) {
-    for (HWND w : TopLevelWindows())
-        if (ProcessOf(w) == pid && IsWindowVisible(w) && ClassOf(w) == L"#32770" && GetDlgItem(w, 0x47c)) return w;
-    return nullptr;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {

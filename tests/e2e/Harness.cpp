@@ -215,6 +215,13 @@ HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, const wchar
     return found;
 }
 
+HWND FindSaveDialog(DWORD processId) {
+    for (HWND w : TopLevelWindows())
+        if (ProcessOf(w) == processId && IsWindowVisible(w) && ClassOf(w) == L"#32770" && GetDlgItem(w, 0x47c))
+            return w;
+    return nullptr;
+}
+
 std::wstring MessageBoxText(HWND box) {
     return TextOf(GetDlgItem(box, 0xFFFF));
 }

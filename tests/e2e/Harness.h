@@ -67,6 +67,9 @@ HWND FindVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t*
 // A top-level window of the process with that class, visible or not.
 HWND FindWindowOf(DWORD processId, const wchar_t* className);
 HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
+// The save dialog of a process (a #32770 window with a file name box), if one is open.
+HWND FindSaveDialog(DWORD processId);
+
 // The text of a message box (its static with id 0xFFFF).
 std::wstring MessageBoxText(HWND box);
 // The text a control holds (asked with WM_GETTEXT, which works across processes).

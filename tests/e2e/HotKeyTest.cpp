@@ -157,12 +157,7 @@ TEST_F(HotKey, PressedDuringACaptureOrItsDialogItChangesNothing) {
 
     Select(600, 400, 700, 450);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        for (HWND w : TopLevelWindows())
-            if (ProcessOf(w) == app.Id() && IsWindowVisible(w) && ClassOf(w) == L"#32770" && GetDlgItem(w, 0x47c))
-                dialog = w;
-        return dialog != nullptr;
-    }));
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindSaveDialog(app.Id())) != nullptr; }));
     PressCtrlQ();
     EXPECT_FALSE(CaptureShows(800)) << "a capture started inside the save dialog";
     EXPECT_TRUE(IsWindowVisible(dialog));
@@ -187,12 +182,7 @@ TEST_F(HotKey, AnInvalidQualityFromTheFileIsReportedWhenTheJpegIsWritten) {
     ASSERT_TRUE(app.WaitIdle());
     Select(50, 50, 90, 80);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        for (HWND w : TopLevelWindows())
-            if (ProcessOf(w) == app.Id() && IsWindowVisible(w) && ClassOf(w) == L"#32770" && GetDlgItem(w, 0x47c))
-                dialog = w;
-        return dialog != nullptr;
-    }));
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindSaveDialog(app.Id())) != nullptr; }));
     ASSERT_TRUE(app.WaitIdle());
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
     TypeText(path);
