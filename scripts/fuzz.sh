@@ -27,7 +27,7 @@ run() {  # name corpus-folder
     local name=$1 corpus="$ROOT/fuzz/corpus/$2" work="$out/$2"
     rm -rf "$work" && mkdir -p "$work"
     step "fuzzing $name: $runs inputs"
-    "$out/${name}Fuzz" -runs="$runs" -max_len=256 -timeout=5 "$work" "$corpus" 2>&1 | tail -n 3
+    "$out/${name}Fuzz" -runs="$runs" -max_len=256 -timeout=5 -artifact_prefix="$out/" "$work" "$corpus" 2>&1 | tail -n 3
     # Keep the smallest set of inputs that covers everything found.
     "$out/${name}Fuzz" -merge=1 "$corpus" "$work" >/dev/null 2>&1
     step "$name corpus: $(ls "$corpus" | wc -l) inputs in fuzz/corpus/$2"
