@@ -130,6 +130,23 @@ TEST_F(Delivery, CancelWritesNothingAndKeepsTheRegionOnTheClipboard) {
     EXPECT_FALSE(IsWindowVisible(capture));
 }
 
+TEST_F(Delivery, AClipboardHeldBrieflyByAnotherProgramIsWaitedFor) {
+    ASSERT_NO_FATAL_FAILURE(StartCapture());
+    PressButton(30, 30, MouseButton::kLeft);
+    MoveMouse(90, 70);
+    ASSERT_TRUE(OpenClipboard(nullptr));  // as another program holding it for a moment
+    PressButton(90, 70, MouseButton::kLeft);
+    // Holding it is the point here: a third of the program's one-second patience.
+    WaitFor([] { return false; }, 300);
+    CloseClipboard();
+    HWND dialog = WaitForSaveDialog();
+    ASSERT_NE(dialog, nullptr) << "the delivery gave up";
+    const std::optional<Image> clip = ClipboardBitmap();
+    ASSERT_TRUE(clip.has_value());
+    EXPECT_EQ(CountDifferences(clip->pixels, RegionOf(original, width, 30, 30, 90, 70).pixels), 0u);
+    ClickCentreOf(GetDlgItem(dialog, IDCANCEL));
+}
+
 TEST_F(Delivery, AnotherExtensionStillGetsJpegContentAndAnExistingFileIsReplaced) {
     const std::wstring path = folder + L"\\picture.png";
     CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
