@@ -14,7 +14,20 @@ namespace {
 
 using namespace e2e;
 
-class CaptureWindow : public CaptureScenario {};
+class CaptureWindow : public CaptureScenario {
+protected:
+    // The second press with the clipboard held by another program: the delivery stops at
+    // its first step with the report, and the window stays showing the region.
+    void SecondPressWithTheClipboardHeld(int x, int y, MouseButton button) {
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        PressButton(x, y, button);
+        HWND report = WaitForVisibleWindow(app.Id(), L"#32770");
+        CloseClipboard();
+        ASSERT_NE(report, nullptr);
+        EXPECT_EQ(MessageBoxText(report), L"Cannot open clipboard.");
+        ClickCentreOf(GetDlgItem(report, IDOK));
+    }
+};
 
 TEST_F(CaptureWindow, SnapshotCrosshairBandAndRegionArePixelExact) {
     ASSERT_NO_FATAL_FAILURE(StartCapture());
@@ -53,16 +66,8 @@ TEST_F(CaptureWindow, SnapshotCrosshairBandAndRegionArePixelExact) {
     MoveMouse(260, 160);
     ExpectScreen(Expected(Band(260, 160, 700, 500)), "band after moving on");
 
-    // With the clipboard held by another program the delivery stops at its first step
-    // and the window stays, showing the region centred.
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    PressButton(260, 160, MouseButton::kLeft);
-    HWND report = WaitForVisibleWindow(app.Id(), L"#32770");
-    CloseClipboard();
-    ASSERT_NE(report, nullptr);
-    EXPECT_EQ(MessageBoxText(report), L"Cannot open clipboard.");
-    ClickCentreOf(GetDlgItem(report, IDOK));
-    ExpectScreen(RegionShown(260, 160, 700, 500), "region picture");
+    ASSERT_NO_FATAL_FAILURE(SecondPressWithTheClipboardHeld(260, 160, MouseButton::kLeft));
+    ExpectScreen(RegionShown(260, 160, 700, 500), "region picture, centred");
 }
 
 TEST_F(CaptureWindow, EveryButtonCountsAndKeysDoNothing) {
@@ -81,12 +86,7 @@ TEST_F(CaptureWindow, EveryButtonCountsAndKeysDoNothing) {
     PressButton(100, 120, MouseButton::kRight);
     MoveMouse(400, 300);
     ExpectScreen(Expected(Band(100, 120, 400, 300)), "band after a right press");
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    PressButton(400, 300, MouseButton::kMiddle);
-    HWND report = WaitForVisibleWindow(app.Id(), L"#32770");
-    CloseClipboard();
-    ASSERT_NE(report, nullptr);
-    ClickCentreOf(GetDlgItem(report, IDOK));
+    ASSERT_NO_FATAL_FAILURE(SecondPressWithTheClipboardHeld(400, 300, MouseButton::kMiddle));
     ExpectScreen(RegionShown(100, 120, 400, 300), "region after a middle press");
 }
 
