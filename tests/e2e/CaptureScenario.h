@@ -72,6 +72,19 @@ public:
         return e;
     }
 
+    // Moves the pointer until the screen shows what a move there draws. Wine's X pointer
+    // can report an earlier place after an injected move, and the program then draws
+    // there; a move from a neighbouring pixel makes the pointer report its place anew.
+    void PointTo(int x, int y, const std::vector<std::uint32_t>& expected, const char* what) {
+        std::size_t differences = 0;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            MoveMouse(x + 1 < width ? x + 1 : x - 1, y);
+            MoveMouse(x, y);
+            if (WaitFor([&] { return (differences = CountDifferences(ScreenPixels(), expected)) == 0; }, 1500)) return;
+        }
+        ADD_FAILURE() << what << ": " << differences << " pixels differ";
+    }
+
     // Presses the two corners of a region.
     void Select(int x1, int y1, int x2, int y2) {
         PressButton(x1, y1, MouseButton::kLeft);

@@ -51,20 +51,15 @@ TEST_F(CaptureWindow, SnapshotCrosshairBandAndRegionArePixelExact) {
         return differences == 0;
     })) << "snapshot: " << differences << " pixels differ";
 
-    MoveMouse(300, 200);
-    ExpectScreen(Expected(Crosshair(300, 200)), "crosshair at 300,200");
-    MoveMouse(width - 1, 0);
-    ExpectScreen(Expected(Crosshair(width - 1, 0)), "crosshair at the top-right pixel");
+    PointTo(300, 200, Expected(Crosshair(300, 200)), "crosshair at 300,200");
+    PointTo(width - 1, 0, Expected(Crosshair(width - 1, 0)), "crosshair at the top-right pixel");
 
     // First corner below right of the second: the band is the same either way.
     PressButton(700, 500, MouseButton::kLeft);
     ExpectScreen(original, "crosshair erased at the first press");
-    MoveMouse(250, 150);
-    ExpectScreen(Expected(Band(250, 150, 700, 500)), "band");
-    MoveMouse(240, 500);  // along the first corner's row: no band
-    ExpectScreen(original, "zero-height band");
-    MoveMouse(260, 160);
-    ExpectScreen(Expected(Band(260, 160, 700, 500)), "band after moving on");
+    PointTo(250, 150, Expected(Band(250, 150, 700, 500)), "band");
+    PointTo(240, 500, original, "zero-height band");  // along the first corner's row: no band
+    PointTo(260, 160, Expected(Band(260, 160, 700, 500)), "band after moving on");
 
     ASSERT_NO_FATAL_FAILURE(SecondPressWithTheClipboardHeld(260, 160, MouseButton::kLeft));
     ExpectScreen(RegionShown(260, 160, 700, 500), "region picture, centred");
@@ -72,8 +67,7 @@ TEST_F(CaptureWindow, SnapshotCrosshairBandAndRegionArePixelExact) {
 
 TEST_F(CaptureWindow, EveryButtonCountsAndKeysDoNothing) {
     ASSERT_NO_FATAL_FAILURE(StartCapture());
-    MoveMouse(100, 120);
-    ExpectScreen(Expected(Crosshair(100, 120)), "crosshair");
+    PointTo(100, 120, Expected(Crosshair(100, 120)), "crosshair");
     PressKeys({'A'});
     PressKeys({VK_ESCAPE});
     PressKeys({VK_RETURN});
@@ -84,8 +78,7 @@ TEST_F(CaptureWindow, EveryButtonCountsAndKeysDoNothing) {
     EXPECT_TRUE(IsWindowVisible(capture));
 
     PressButton(100, 120, MouseButton::kRight);
-    MoveMouse(400, 300);
-    ExpectScreen(Expected(Band(100, 120, 400, 300)), "band after a right press");
+    PointTo(400, 300, Expected(Band(100, 120, 400, 300)), "band after a right press");
     ASSERT_NO_FATAL_FAILURE(SecondPressWithTheClipboardHeld(400, 300, MouseButton::kMiddle));
     ExpectScreen(RegionShown(100, 120, 400, 300), "region after a middle press");
 }

@@ -144,16 +144,14 @@ TEST_F(HotKey, PressedDuringACaptureOrItsDialogItChangesNothing) {
     original = pattern->Pixels();
     pattern.reset();
 
-    MoveMouse(200, 150);
-    ExpectScreen(Expected(Crosshair(200, 150)), "crosshair");
+    PointTo(200, 150, Expected(Crosshair(200, 150)), "crosshair");
     // Held down, the hot key repeats; a new snapshot would freeze the crosshair.
     for (int i = 0; i < 3; ++i) PressCtrlQ();
     ASSERT_TRUE(app.WaitIdle());
     // A trigger would show its snapshot 300 ms later; look after that.
     EXPECT_FALSE(WaitFor([&] { return CountDifferences(ScreenPixels(), Expected(Crosshair(200, 150))) != 0; }, 600))
         << "the picture changed";
-    MoveMouse(600, 400);
-    ExpectScreen(Expected(Crosshair(600, 400)), "crosshair after the hot key");
+    PointTo(600, 400, Expected(Crosshair(600, 400)), "crosshair after the hot key");
 
     Select(600, 400, 700, 450);
     HWND dialog = nullptr;
