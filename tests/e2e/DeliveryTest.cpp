@@ -9,6 +9,7 @@
 #include <string>
 
 #include "e2e/CaptureScenario.h"
+#include "support/Files.h"
 
 namespace {
 

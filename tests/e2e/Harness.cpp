@@ -600,19 +600,6 @@ std::string FileBytes(const std::wstring& path) {
     return bytes;
 }
 
-std::vector<std::wstring> FilesIn(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L"..")) names.push_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 int Scaled(int designPixels) {
     return MulDiv(designPixels, static_cast<int>(GetDpiForSystem()), USER_DEFAULT_SCREEN_DPI);
 }

@@ -151,7 +151,6 @@ std::optional<Image> DecodeImageFile(const std::wstring& path);
 Image RegionOf(const std::vector<std::uint32_t>& screen, int screenWidth, int left, int top, int right, int bottom);
 // The file's bytes; empty when it cannot be read.
 std::string FileBytes(const std::wstring& path);
-std::vector<std::wstring> FilesIn(const std::wstring& folder);
 
 // Pixels designed at 96 dpi at the system's dpi.
 int Scaled(int designPixels);

@@ -16,6 +16,7 @@
 
 #include "common/Failure.h"
 #include "setkey/Settings.h"
+#include "support/Files.h"
 #include "winui/IniFile.h"
 
 namespace {
@@ -34,18 +35,6 @@ std::string Narrow(const std::wstring& path) {
     std::string s;
     for (wchar_t c : path) s += static_cast<char>(c);  // temp paths here are ASCII
     return s;
-}
-
-std::vector<std::wstring> FilesIn(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L"..")) names.push_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
 }
 
 class IniFileTest : public ::testing::Test {
