@@ -75,6 +75,10 @@ void WindowsDeliveryFiles::Close(Handle file) {
 }
 
 std::uint32_t WindowsDeliveryFiles::Replace(const std::wstring& from, const std::wstring& to) {
+    // A read-only file is refused as Windows refuses it; some file systems, and Wine run
+    // as root, would replace it anyway.
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
     return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0
                                                                                                      : GetLastError();
 }

@@ -42,6 +42,7 @@ build_windows() {
 SESSION_XVFB=
 session_start() {
     local locale=$1 run=$2 dpi=${3:-96}
+    umount "$run/small-volume" 2>/dev/null || true  # left mounted by an interrupted run
     rm -rf "$run" && mkdir -p "$run"
     cp -a "$WINE_TEMPLATE" "$run/prefix"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$run/display" >"$run/xvfb.log" 2>&1 &
@@ -69,8 +70,27 @@ session_start() {
     fi
 }
 
+# A volume of its own, 2 MiB of tmpfs, as drive K: of the session, for the scenarios in
+# which the disk fills up during a write. Mounting needs root; where it is refused,
+# KESTROW_E2E_SMALL_DRIVE stays unset and those scenarios report themselves skipped.
+SESSION_SMALL=
+small_drive_start() {
+    local run=$1
+    mkdir -p "$run/small-volume"
+    if mount -t tmpfs -o size=2m,mode=0777 kestrow-small "$run/small-volume" 2>/dev/null; then
+        SESSION_SMALL="$run/small-volume"
+        ln -sfn "$SESSION_SMALL" "$WINEPREFIX/dosdevices/k:"
+        export KESTROW_E2E_SMALL_DRIVE='K:'
+    else
+        step "note: no small volume (mounting a tmpfs needs root); the full-volume scenarios will be skipped"
+        unset KESTROW_E2E_SMALL_DRIVE
+    fi
+}
+
 session_stop() {
     [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k 2>/dev/null || true
+    [ -n "$SESSION_SMALL" ] && umount "$SESSION_SMALL" 2>/dev/null || true
+    SESSION_SMALL=
     [ -n "$SESSION_XVFB" ] && kill "$SESSION_XVFB" 2>/dev/null && wait "$SESSION_XVFB" 2>/dev/null || true
     SESSION_XVFB=
 }

@@ -56,6 +56,7 @@ run_suite native-unit "$BUILD/native/bin/unit_tests"
 WIN="$BUILD/windows/bin"
 step "Windows tests under Wine, zh_CN locale (code page 936)"
 session_start zh_CN "$BUILD/session-zh"
+small_drive_start "$BUILD/session-zh"
 run_suite wine-unit wine "$WIN/unit_tests.exe"
 run_suite wine-win32 wine "$WIN/win_tests.exe"
 export KESTROW_E2E_SHOTS="Z:$RESULTS"
@@ -65,6 +66,7 @@ session_stop
 
 step "end-to-end scenarios under Wine, en_US locale (code page 1252)"
 session_start en_US "$BUILD/session-en"
+small_drive_start "$BUILD/session-en"
 KESTROW_E2E_ACP=1252 run_suite e2e-en_US wine "$WIN/e2e_tests.exe"
 session_stop
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "e2e/Scenario.h"
@@ -90,6 +91,31 @@ public:
         PressButton(x1, y1, MouseButton::kLeft);
         MoveMouse(x2, y2);
         PressButton(x2, y2, MouseButton::kLeft);
+    }
+
+    HWND FindSaveDialog() { return e2e::FindSaveDialog(app.Id()); }
+    HWND WaitForSaveDialog() {
+        HWND dialog = nullptr;
+        WaitFor([&] { return (dialog = FindSaveDialog()) != nullptr; });
+        if (dialog) app.WaitIdle();
+        return dialog;
+    }
+
+    // Types the path into the save dialog's focused file name box and confirms with Enter.
+    void SaveAs(HWND dialog, const std::wstring& path) {
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
+        PressKeys({VK_END});
+        PressKeys({VK_SHIFT, VK_HOME});
+        PressKeys({VK_DELETE});
+        TypeText(path);
+        ASSERT_TRUE(WaitFor([&] { return ControlText(GetDlgItem(dialog, 0x47c)) == path; }));
+        PressKeys({VK_RETURN});
+    }
+
+    // The program's error report, by its title.
+    HWND WaitForReport() {
+        return WaitForVisibleWindow(app.Id(), L"#32770",
+                                    L"Quillen\u7b80\u4f53\u4e2d\u6587\u514d\u8d39\u7248V5.02.03");
     }
 
     Process app;

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "e2e/CaptureScenario.h"
@@ -41,31 +43,6 @@ protected:
         CaptureScenario::TearDown();
         for (const std::wstring& name : FilesIn(folder)) DeleteFileW((folder + L"\\" + name).c_str());
         RemoveDirectoryW(folder.c_str());
-    }
-
-    HWND FindSaveDialog() { return e2e::FindSaveDialog(app.Id()); }
-    HWND WaitForSaveDialog() {
-        HWND dialog = nullptr;
-        WaitFor([&] { return (dialog = FindSaveDialog()) != nullptr; });
-        if (dialog) app.WaitIdle();
-        return dialog;
-    }
-
-    // Types the path into the focused file name box and confirms with Enter.
-    void SaveAs(HWND dialog, const std::wstring& path) {
-        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
-        PressKeys({VK_END});
-        PressKeys({VK_SHIFT, VK_HOME});
-        PressKeys({VK_DELETE});
-        TypeText(path);
-        ASSERT_TRUE(WaitFor([&] { return ControlText(GetDlgItem(dialog, 0x47c)) == path; }));
-        PressKeys({VK_RETURN});
-    }
-
-    // The error report of the program, by its title.
-    HWND WaitForReport() {
-        return WaitForVisibleWindow(app.Id(), L"#32770",
-                                    L"Quillen\u7b80\u4f53\u4e2d\u6587\u514d\u8d39\u7248V5.02.03");
     }
 
     std::wstring folder;
@@ -195,23 +172,30 @@ TEST_F(Delivery, TheDialogReopensWithTheLastPathAndReplacesWithoutAsking) {
 }
 
 TEST_F(Delivery, FailuresAreReportedAndKeepTheOldFile) {
+    enum class Target { kMissingFolder, kHeldOpen, kReadOnly };
     struct Case {
         const char* what;
         std::wstring path;
-        bool holdTarget;  // another program has it open without sharing
+        Target target;
     };
     const Case cases[] = {
-        {"missing folder", folder + L"\\missing\\a.jpg", false},
-        {"target held open", folder + L"\\held.jpg", true},
+        {"missing folder", folder + L"\\missing\\a.jpg", Target::kMissingFolder},
+        {"target held open without sharing", folder + L"\\held.jpg", Target::kHeldOpen},
+        {"read-only target", folder + L"\\locked.jpg", Target::kReadOnly},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string oldBytes = "old picture";
         HANDLE held = INVALID_HANDLE_VALUE;
-        if (c.holdTarget) {
+        if (c.target != Target::kMissingFolder) {
             held = CreateFileW(c.path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
             DWORD written = 0;
             WriteFile(held, oldBytes.data(), static_cast<DWORD>(oldBytes.size()), &written, nullptr);
+            if (c.target == Target::kReadOnly) {
+                CloseHandle(held);
+                held = INVALID_HANDLE_VALUE;
+                ASSERT_TRUE(SetFileAttributesW(c.path.c_str(), FILE_ATTRIBUTE_READONLY));
+            }
         }
         ASSERT_NO_FATAL_FAILURE(StartCapture());
         Select(300, 300, 340, 330);
@@ -220,20 +204,97 @@ TEST_F(Delivery, FailuresAreReportedAndKeepTheOldFile) {
         SaveAs(dialog, c.path);
         HWND report = WaitForReport();
         ASSERT_NE(report, nullptr) << "no report";
+        const std::wstring text = MessageBoxText(report);
         const std::wstring prefix = L"Cannot create file \"" + c.path + L"\". ";
-        EXPECT_EQ(MessageBoxText(report).substr(0, prefix.size()), prefix) << "report: " << std::string(MessageBoxText(report).begin(), MessageBoxText(report).end());
-        EXPECT_EQ(MessageBoxText(report).back(), L'.');
+        EXPECT_EQ(text.substr(0, prefix.size()), prefix) << "report: " << std::string(text.begin(), text.end());
+        EXPECT_GT(text.size(), prefix.size() + 1) << "no reason given";
+        EXPECT_EQ(text.back(), L'.');
         ClickCentreOf(GetDlgItem(report, IDOK));
         ASSERT_TRUE(app.WaitIdle());
         EXPECT_FALSE(IsWindowVisible(capture));
-        if (c.holdTarget) {
-            CloseHandle(held);
-            EXPECT_EQ(FileBytes(c.path), oldBytes);
-            EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"held.jpg"});
-            DeleteFileW(c.path.c_str());
-        } else {
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        if (c.target == Target::kMissingFolder) {
             EXPECT_TRUE(FilesIn(folder).empty());
+        } else {
+            EXPECT_EQ(FileBytes(c.path), oldBytes);
+            EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{c.path.substr(folder.size() + 1)});
+            SetFileAttributesW(c.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(c.path.c_str());
         }
+        app.Kill();
+    }
+}
+
+// Fills the volume until only `room` bytes are free; false when it could not.
+bool FillVolume(const std::wstring& root, const std::wstring& filler, ULONGLONG room) {
+    ULARGE_INTEGER free{};
+    if (!GetDiskFreeSpaceExW(root.c_str(), &free, nullptr, nullptr) || free.QuadPart < room) return false;
+    HANDLE file = CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const std::vector<char> zeros(64 * 1024);
+    ULONGLONG left = free.QuadPart - room;
+    bool ok = true;
+    while (ok && left > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<ULONGLONG>(left, zeros.size()));
+        DWORD written = 0;
+        ok = WriteFile(file, zeros.data(), chunk, &written, nullptr) && written == chunk;
+        left -= chunk;
+    }
+    CloseHandle(file);
+    return ok && GetDiskFreeSpaceExW(root.c_str(), &free, nullptr, nullptr) && free.QuadPart == room;
+}
+
+// The test run gives the session a small volume of its own (a 2 MiB tmpfs, which counts
+// space in whole 4 KiB pages); the volume is filled so that the write runs out of space
+// either while the bitmap is written or, with the bitmap written, while the JPEG is.
+TEST_F(Delivery, AVolumeFillingUpDuringTheWriteIsReportedAndKeepsTheOldFile) {
+    const char* drive = std::getenv("KESTROW_E2E_SMALL_DRIVE");
+    if (!drive) GTEST_SKIP() << "KESTROW_E2E_SMALL_DRIVE not set: no small volume in this session";
+    const std::wstring root = std::wstring(drive, drive + std::strlen(drive)) + L"\\";
+    const std::wstring target = root + L"full.jpg", filler = root + L"filler.bin";
+
+    // A 400 x 300 region; the bitmap is written at the screen's depth.
+    HDC screen = GetDC(nullptr);
+    const int bits = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    ASSERT_GE(bits, 16);
+    const ULONGLONG rowBytes = (400ull * bits + 31) / 32 * 4;
+    const ULONGLONG bitmapPages = (14 + 40 + rowBytes * 300 + 4095) / 4096;
+    struct Case {
+        const char* what;
+        ULONGLONG room;
+    };
+    const Case cases[] = {
+        {"full while the bitmap is written", 16 * 4096},
+        // Room for the bitmap and two pages: the JPEG of the pattern needs far more.
+        {"full while the JPEG is written", (bitmapPages + 2) * 4096},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string oldBytes = "old picture";
+        {
+            HANDLE old = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            ASSERT_NE(old, INVALID_HANDLE_VALUE) << "the small volume is not there";
+            DWORD written = 0;
+            WriteFile(old, oldBytes.data(), static_cast<DWORD>(oldBytes.size()), &written, nullptr);
+            CloseHandle(old);
+        }
+        ASSERT_TRUE(FillVolume(root, filler, c.room));
+        ASSERT_NO_FATAL_FAILURE(StartCapture());
+        Select(100, 100, 500, 400);
+        HWND dialog = WaitForSaveDialog();
+        ASSERT_NE(dialog, nullptr);
+        SaveAs(dialog, target);
+        HWND report = WaitForReport();
+        ASSERT_NE(report, nullptr) << "no report";
+        EXPECT_EQ(MessageBoxText(report), L"Stream write error.");
+        ClickCentreOf(GetDlgItem(report, IDOK));
+        ASSERT_TRUE(app.WaitIdle());
+        EXPECT_FALSE(IsWindowVisible(capture));
+        EXPECT_EQ(FileBytes(target), oldBytes);
+        EXPECT_EQ(FilesIn(root), (std::vector<std::wstring>{L"filler.bin", L"full.jpg"}));
+        DeleteFileW(filler.c_str());
+        DeleteFileW(target.c_str());
         app.Kill();
     }
 }

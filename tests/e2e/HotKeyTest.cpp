@@ -154,8 +154,8 @@ TEST_F(HotKey, PressedDuringACaptureOrItsDialogItChangesNothing) {
     PointTo(600, 400, Expected(Crosshair(600, 400)), "crosshair after the hot key");
 
     Select(600, 400, 700, 450);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindSaveDialog(app.Id())) != nullptr; }));
+    HWND dialog = WaitForSaveDialog();
+    ASSERT_NE(dialog, nullptr);
     PressCtrlQ();
     EXPECT_FALSE(CaptureShows(800)) << "a capture started inside the save dialog";
     EXPECT_TRUE(IsWindowVisible(dialog));
@@ -179,13 +179,12 @@ TEST_F(HotKey, AnInvalidQualityFromTheFileIsReportedWhenTheJpegIsWritten) {
     ASSERT_TRUE(CaptureShows());
     ASSERT_TRUE(app.WaitIdle());
     Select(50, 50, 90, 80);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindSaveDialog(app.Id())) != nullptr; }));
-    ASSERT_TRUE(app.WaitIdle());
+    HWND dialog = WaitForSaveDialog();
+    ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
     TypeText(path);
     PressKeys({VK_RETURN});
-    HWND report = WaitForVisibleWindow(app.Id(), L"#32770", L"Quillen\u7b80\u4f53\u4e2d\u6587\u514d\u8d39\u7248V5.02.03");
+    HWND report = WaitForReport();
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(MessageBoxText(report), L"'abc' is not a valid integer value.");
     ClickCentreOf(GetDlgItem(report, IDOK));
