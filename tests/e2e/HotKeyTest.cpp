@@ -16,9 +16,6 @@ namespace {
 
 using namespace e2e;
 
-const std::string kQualityKey = "\xBD\xD8\xCD\xBC\xD6\xCA\xC1\xBF";
-const std::string kHotKeyKey = "\xBD\xD8\xCD\xBC\xC8\xC8\xBC\xFC";
-const std::string kHideKey = "\xD2\xFE\xB2\xD8";
 constexpr wchar_t kInfoTitle[] = L"\u4fe1\u606f\u6846";  // 信息框
 // 截图热键注册失败,可能已被其他程序占用,请换一个热键!
 constexpr wchar_t kRefused[] =
@@ -33,17 +30,11 @@ protected:
         return WaitFor([&] { return FindVisibleWindow(app.Id(), L"TForm5") != nullptr; }, timeoutMs);
     }
 
-    // Writes a settings file that starts the program hidden, with the given hot key.
-    void HiddenWith(int hotKey, const std::string& quality = "50") {
-        WriteSettings("[jtzl]\r\n" + kQualityKey + "=" + quality + "\r\n[HotKey2]\r\n" + kHotKeyKey + "=" +
-                      std::to_string(hotKey) + "\r\n[yincang]\r\n" + kHideKey + "=1\r\n");
-    }
-
     HWND HotKeyBox() { return ControlOf(form, form2::kHotKey2); }
 };
 
 TEST_F(HotKey, CapturesWhileTheWindowIsHidden) {
-    HiddenWith(16465);
+    WriteHiddenSettings(16465);
     form = StartAndSettle(app);
     ASSERT_NE(form, nullptr);
     EXPECT_FALSE(IsWindowVisible(form));
@@ -131,7 +122,7 @@ TEST_F(HotKey, ACombinationHeldElsewhereIsReportedAtStartAndOnSave) {
 }
 
 TEST_F(HotKey, PressedDuringACaptureOrItsDialogItChangesNothing) {
-    HiddenWith(16465);
+    WriteHiddenSettings(16465);
     pattern = std::make_unique<PatternWindow>();
     width = pattern->Width();
     height = pattern->Height();
@@ -172,7 +163,7 @@ TEST_F(HotKey, AnInvalidQualityFromTheFileIsReportedWhenTheJpegIsWritten) {
         WriteFile(f, oldBytes.data(), static_cast<DWORD>(oldBytes.size()), &written, nullptr);
         CloseHandle(f);
     }
-    HiddenWith(16465, "abc");  // the window never checked it
+    WriteHiddenSettings(16465, "abc");  // the window never checked it
     form = StartAndSettle(app);
     ASSERT_NE(form, nullptr);
     PressCtrlQ();

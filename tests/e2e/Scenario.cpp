@@ -58,6 +58,11 @@ std::string Scenario::ReadSettings() {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+void Scenario::WriteHiddenSettings(int hotKey, const std::string& quality) {
+    WriteSettings("[jtzl]\r\n" + kQualityKey + "=" + quality + "\r\n[HotKey2]\r\n" + kHotKeyKey + "=" +
+                  std::to_string(hotKey) + "\r\n[yincang]\r\n" + kHideKey + "=1\r\n");
+}
+
 HWND ControlOf(HWND form, int id) {
     HWND found = GetDlgItem(form, id);
     if (!found) found = GetDlgItem(GetDlgItem(form, form2::kPanel1), id);

@@ -29,10 +29,6 @@ constexpr wchar_t kNotInteger[] = L"\u5fc5\u987b\u8f93\u5165\u6574\u6570\u7c7b\u
 // 输入的图片质量应在0到100之间!
 constexpr wchar_t kOutOfRange[] = L"\u8f93\u5165\u7684\u56fe\u7247\u8d28\u91cf\u5e94\u5728" L"0\u5230" L"100\u4e4b\u95f4!";
 
-const std::string kQualityKey = "\xBD\xD8\xCD\xBC\xD6\xCA\xC1\xBF";
-const std::string kHotKeyKey = "\xBD\xD8\xCD\xBC\xC8\xC8\xBC\xFC";
-const std::string kHideKey = "\xD2\xFE\xB2\xD8";
-
 struct QualityCase {
     const wchar_t* typed;
     const wchar_t* message;  // nullptr: the quality passes

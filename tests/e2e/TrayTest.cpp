@@ -19,7 +19,6 @@ namespace {
 using namespace e2e;
 
 constexpr wchar_t kTrayHint[] = L"Quillen\u7b80\u4f53\u4e2d\u6587\u514d\u8d39\u7248V3.02.29";
-const std::string kHideKey = "\xD2\xFE\xB2\xD8";
 
 POINT IconPoint() {
     return {GetSystemMetrics(SM_CXSCREEN) - (GetSystemMetrics(SM_CXSMICON) + 4) / 2, GetSystemMetrics(SM_CYSCREEN) - 10};
