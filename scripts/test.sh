@@ -62,12 +62,14 @@ run_suite wine-win32 wine "$WIN/win_tests.exe"
 export KESTROW_E2E_SHOTS="Z:$RESULTS"
 export KESTROW_E2E_URL_RECORDER="$ROOT/tests/e2e/record_url.sh" KESTROW_URL_LOG="$RESULTS/opened-urls.log"
 KESTROW_E2E_ACP=936 KESTROW_E2E_DPI=96 run_suite e2e-zh_CN wine "$WIN/e2e_tests.exe"
+grep -h 'captures:' "$RESULTS/e2e-zh_CN.log" | sed 's/^/    load: /' || true
 session_stop
 
 step "end-to-end scenarios under Wine, en_US locale (code page 1252)"
 session_start en_US "$BUILD/session-en"
 small_drive_start "$BUILD/session-en"
-KESTROW_E2E_ACP=1252 run_suite e2e-en_US wine "$WIN/e2e_tests.exe"
+# The long load scenario runs once, in the first pass: the code page does not change it.
+KESTROW_E2E_ACP=1252 run_suite e2e-en_US wine "$WIN/e2e_tests.exe" --gtest_filter='-Load.*'
 session_stop
 
 step "end-to-end scenarios under Wine at 144 dpi (a scaled display)"

@@ -32,6 +32,7 @@ public:
     ~Process();
 
     DWORD Id() const { return id_; }
+    HANDLE Handle() const { return handle_; }
     bool Running() const;
     // Waits until the program waits for input with none pending (WaitForInputIdle).
     bool WaitIdle(DWORD timeoutMs = kTimeoutMs);
