@@ -87,6 +87,21 @@ small_drive_start() {
     fi
 }
 
+# Something on the session's desktop worth capturing: notes in Notepad and Wine's
+# Minesweeper beside them (its class name is translated, hence the prefix). Prints a region around the game as "left top right bottom".
+desktop_scene() {
+    local run=$1 wait="$BUILD/windows/bin/wait_window.exe" x y w h
+    { printf '\xef\xbb\xbf'; printf '%s\r\n' '会议记录 2026-12-11' '' '1. 新版本的截图工具已经可以使用' \
+        '2. 按 Ctrl+Q 截取屏幕的一个区域' '3. 图片质量在设置窗口里修改' '' 'Meeting notes: the capture tool is ready'; } \
+        >"$run/notes.txt"
+    local notes="Z:$run/notes.txt"
+    wine notepad "${notes//\//\\}" </dev/null >/dev/null 2>&1 &
+    wine "$wait" Notepad 24 24 600 420 </dev/null >/dev/null 2>&1 || die "Notepad did not appear"
+    wine winemine </dev/null >/dev/null 2>&1 &
+    read -r x y w h < <(wine "$wait" 'Wine*' 680 150 </dev/null 2>/dev/null | tr -d '\r') || die "Minesweeper did not appear"
+    echo "$((x - 20)) $((y - 20)) $((x + w + 20)) $((y + h + 20))"
+}
+
 session_stop() {
     [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k 2>/dev/null || true
     [ -n "$SESSION_SMALL" ] && umount "$SESSION_SMALL" 2>/dev/null || true

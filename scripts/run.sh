@@ -27,8 +27,10 @@ step "no display: a demonstration on a private Xvfb display"
 session_start zh_CN "$BUILD/session-run"
 out="$ROOT/out"
 rm -f "$out"/kestrow-demo.jpg "$out"/settings.bmp "$out"/capture.bmp
+band=$(desktop_scene "$BUILD/session-run")
 wine "$EXE" </dev/null >/dev/null 2>&1 &
-wine "$BUILD/windows/bin/demo.exe" "Z:$out" </dev/null 2>/dev/null | tr -d '\r' || die "the demonstration failed"
+# shellcheck disable=SC2086  # the band is four numbers
+wine "$BUILD/windows/bin/demo.exe" "Z:$out" $band </dev/null 2>/dev/null | tr -d '\r' || die "the demonstration failed"
 convert "$out/settings.bmp" "$out/kestrow-screen.png" && rm -f "$out/settings.bmp"
 convert "$out/capture.bmp" "$out/kestrow-capture.png" && rm -f "$out/capture.bmp"
 step "the settings window:     $out/kestrow-screen.png"

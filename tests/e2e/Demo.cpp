@@ -1,12 +1,15 @@
-// demo.exe OUTDIR: a short demonstration driven by real input, for the run script when
-// there is no display. With kestrow.exe showing its settings window, it saves a picture
-// of the screen (settings.bmp), starts a capture with the capture button, draws a band,
-// saves a picture of the capture in progress (capture.bmp), finishes the region and
-// saves it through the dialog as OUTDIR\kestrow-demo.jpg. Exit code 0 when the JPEG is
-// there, 1 otherwise; prints what failed.
+// demo.exe OUTDIR [LEFT TOP RIGHT BOTTOM]: a short demonstration driven by real input,
+// for the run script when there is no display (and for the README's pictures). With
+// kestrow.exe showing its settings window, it saves a picture of the screen
+// (settings.bmp), starts a capture with the capture button, draws a band (between the
+// given corners, or around the middle of the screen), saves a picture of the capture in
+// progress (capture.bmp), finishes the region and saves it through the dialog as
+// OUTDIR\kestrow-demo.jpg. Exit code 0 when the JPEG is there, 1 otherwise; prints what
+// failed.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "e2e/Harness.h"
@@ -25,7 +28,7 @@ int Fail(const char* what) {
 
 int wmain(int argc, wchar_t** argv) {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    if (argc < 2) return Fail("usage: demo.exe OUTDIR");
+    if (argc != 2 && argc != 6) return Fail("usage: demo.exe OUTDIR [LEFT TOP RIGHT BOTTOM]");
     std::wstring out = argv[1];
     for (wchar_t& c : out)
         if (c == L'/') c = L'\\';
@@ -45,7 +48,8 @@ int wmain(int argc, wchar_t** argv) {
     WaitForInputIdle(process, kTimeoutMs);
 
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    const int left = w / 4, top = h / 4, right = w * 3 / 4, bottom = h * 3 / 4;
+    int left = w / 4, top = h / 4, right = w * 3 / 4, bottom = h * 3 / 4;
+    if (argc == 6) left = _wtoi(argv[2]), top = _wtoi(argv[3]), right = _wtoi(argv[4]), bottom = _wtoi(argv[5]);
     PressButton(left, top, MouseButton::kLeft);
     MoveMouse(right - 40, bottom - 30);
     MoveMouse(right, bottom);
