@@ -1,16 +1,19 @@
 // What the fuzzers check, shared with the unit test that replays their corpus: the
 // integer conversion against an oracle written another way (string comparison of the
-// normalised digits instead of accumulating with overflow checks), and INI reading and
-// editing against the reading rules. Each check returns an empty string when the input
+// normalised digits instead of accumulating with overflow checks), INI reading and
+// editing against the reading rules, and the bitmap header parser on any file bytes. Each check returns an empty string when the input
 // behaves, else a description of the fault.
 #pragma once
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 #include <string_view>
 
+#include "common/Bmp.h"
 #include "common/IniText.h"
 #include "common/IntParse.h"
 
@@ -98,6 +101,49 @@ inline std::string CheckIni(std::string_view input) {
     if (!same(key, "other") && text.Read(section, "other") != other) return "another key changed";
     if (!same(section, "elsewhere") && text.Read("elsewhere", key) != elsewhere) return "another section changed";
     (void)before;
+    return {};
+}
+
+// BMP: the input is a whole file, read as the delivery reads it (the headers from its
+// first bytes, the size from the file). An accepted layout must describe rows that lie
+// inside the file, and converting every row must stay inside it and inside the colour
+// table (the sanitizers watch). The first bytes also choose a size and depth whose
+// written headers must parse back to the same layout.
+inline std::string CheckBmp(std::string_view input) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(input.data());
+    const std::size_t head = std::min<std::size_t>(input.size(), 14 + 124 + 1024);
+    if (const auto layout = ParseBmpHeaders(data, head, input.size())) {
+        if (layout->width <= 0 || layout->height <= 0) return "accepted a layout without pixels";
+        if (layout->rowBytes != BmpRowBytes(layout->width, layout->bitsPerPixel)) return "row size disagrees";
+        if (layout->pixelOffset + std::uint64_t{layout->rowBytes} * layout->height > input.size())
+            return "rows run past the end of the file";
+        if (layout->bitsPerPixel <= 8 && layout->colourTable.size() != (1u << layout->bitsPerPixel))
+            return "colour table does not cover every pixel value";
+        // Copies of exactly the row's bytes, so a read past a row is caught.
+        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(layout->width) * 3);
+        for (int r = 0; r < layout->height; ++r) {
+            const std::vector<std::uint8_t> row(data + layout->pixelOffset + std::size_t{layout->rowBytes} * r,
+                                                data + layout->pixelOffset + std::size_t{layout->rowBytes} * (r + 1));
+            BmpRowToRgb(*layout, row.data(), rgb.data());
+        }
+    }
+
+    if (input.size() < 3) return {};
+    static constexpr int kDepths[] = {1, 4, 8, 16, 24, 32};
+    const int width = 1 + static_cast<std::uint8_t>(input[0]) % 64;
+    const int height = 1 + static_cast<std::uint8_t>(input[1]) % 64;
+    const int bits = kDepths[static_cast<std::uint8_t>(input[2]) % 6];
+    std::vector<std::uint32_t> table;
+    if (bits <= 8)
+        for (std::uint32_t i = 0; i < (1u << bits); ++i) table.push_back(i * 0x010203u & 0xFFFFFF);
+    std::vector<std::uint8_t> file = BmpHeaders(width, height, bits, table);
+    const std::size_t offset = file.size();
+    file.resize(offset + BmpRowBytes(width, bits) * height);
+    const auto back = ParseBmpHeaders(file.data(), file.size(), file.size());
+    if (!back) return "written headers do not parse";
+    if (back->width != width || back->height != height || back->topDown || back->bitsPerPixel != bits ||
+        back->pixelOffset != offset || back->colourTable != table)
+        return "written headers parse to another layout";
     return {};
 }
 

@@ -30,4 +30,8 @@ TEST(FuzzCorpus, IniReadingAndWritingKeepTheirRules) {
     EXPECT_GT(Replay("initext", fuzzcheck::CheckIni), 10u);
 }
 
+TEST(FuzzCorpus, BitmapHeadersOnlyDescribeRowsInsideTheFile) {
+    EXPECT_GT(Replay("bmp", fuzzcheck::CheckBmp), 5u);
+}
+
 }  // namespace
