@@ -1,6 +1,8 @@
-// Many captures in one run: two hundred times the hot key, two presses and a save, after
-// which the program holds no more GDI objects, USER objects, handles or memory than it
-// did once it had settled.
+// Many captures in one run: two hundred times the hot key, two presses and a save. Over
+// the second hundred the program's GDI objects, USER objects, handles and memory stay
+// where they were: the first captures fill the platform's caches (the save dialog's
+// among them), which were measured to settle at different points from run to run, but
+// a leak grows with every capture.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -33,7 +35,8 @@ protected:
 
 TEST_F(Load, TwoHundredCapturesLeaveTheResourceCountsFlat) {
     constexpr int kCaptures = 200;
-    constexpr int kSettled = 20;  // the first captures fill caches (the dialog's, the heap's)
+    constexpr int kSettled = 100;
+    constexpr int kSampleEvery = 25;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     path = std::wstring(temp) + L"kestrow-e2e-load-" + std::to_wstring(GetCurrentProcessId()) + L".jpg";
@@ -67,7 +70,7 @@ TEST_F(Load, TwoHundredCapturesLeaveTheResourceCountsFlat) {
         ASSERT_TRUE(app.WaitIdle());
         ASSERT_EQ(FindVisibleWindow(app.Id(), L"#32770"), nullptr) << "a report or dialog is open";
         ASSERT_FALSE(IsWindowVisible(capture));
-        if (i + 1 == kSettled || i + 1 == kCaptures / 2 || i + 1 == kCaptures) {
+        if ((i + 1) % kSampleEvery == 0) {
             Log(i + 1, last = ResourcesOf(app.Handle(), app.Id()));
             if (i + 1 == kSettled) settled = last;
         }
@@ -77,13 +80,13 @@ TEST_F(Load, TwoHundredCapturesLeaveTheResourceCountsFlat) {
     ASSERT_GT(settled.userObjects, 0u) << "USER objects could not be counted";
     ASSERT_GT(settled.handles, 0u) << "handles could not be counted";
     ASSERT_GT(settled.privateBytes, 0u) << "memory could not be measured";
-    // A leak of one object per capture would add 180 here.
-    EXPECT_LE(last.gdiObjects, settled.gdiObjects + 5);
-    EXPECT_LE(last.userObjects, settled.userObjects + 5);
-    EXPECT_LE(last.handles, settled.handles + 5);
+    // A leak of one object per capture would add 100 here, one every tenth capture 10.
+    EXPECT_LT(last.gdiObjects, settled.gdiObjects + 10);
+    EXPECT_LT(last.userObjects, settled.userObjects + 10);
+    EXPECT_LT(last.handles, settled.handles + 10);
     // The smallest region's bitmap is 300 x 220 x 4 bytes = 258 KB: keeping one per
-    // capture would add 46 MB.
-    EXPECT_LE(last.privateBytes, settled.privateBytes + 8 * 1048576);
+    // capture would add 25 MB.
+    EXPECT_LT(last.privateBytes, settled.privateBytes + 4 * 1048576);
 
     const std::optional<Image> saved = DecodeImageFile(path);
     ASSERT_TRUE(saved.has_value()) << "the last save is not a readable JPEG";
