@@ -10,6 +10,9 @@
 
 inline constexpr std::size_t kBmpFileHeaderSize = 14;
 inline constexpr std::size_t kBmpInfoHeaderSize = 40;
+// Enough leading bytes of a file for ParseBmpHeaders: the file header, the largest
+// (124-byte) info header and a full 256-entry colour table.
+inline constexpr std::size_t kBmpHeadersMaxSize = kBmpFileHeaderSize + 124 + 256 * 4;
 
 // Bytes of one stored row: ((width * bits + 31) / 32) * 4.
 std::size_t BmpRowBytes(int width, int bitsPerPixel);

@@ -1,8 +1,9 @@
 // What the fuzzers check, shared with the unit test that replays their corpus: the
 // integer conversion against an oracle written another way (string comparison of the
 // normalised digits instead of accumulating with overflow checks), INI reading and
-// editing against the reading rules, and the bitmap header parser on any file bytes. Each check returns an empty string when the input
-// behaves, else a description of the fault.
+// editing against the reading rules, and the bitmap header parser on any file bytes.
+// Each check returns an empty string when the input behaves, else a description of the
+// fault.
 #pragma once
 
 #include <algorithm>
@@ -10,8 +11,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "common/Bmp.h"
 #include "common/IniText.h"
@@ -111,7 +112,7 @@ inline std::string CheckIni(std::string_view input) {
 // written headers must parse back to the same layout.
 inline std::string CheckBmp(std::string_view input) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(input.data());
-    const std::size_t head = std::min<std::size_t>(input.size(), 14 + 124 + 1024);
+    const std::size_t head = std::min(input.size(), kBmpHeadersMaxSize);
     if (const auto layout = ParseBmpHeaders(data, head, input.size())) {
         if (layout->width <= 0 || layout->height <= 0) return "accepted a layout without pixels";
         if (layout->rowBytes != BmpRowBytes(layout->width, layout->bitsPerPixel)) return "row size disagrees";

@@ -138,8 +138,7 @@ void SaveAsJpeg(DeliveryFiles& files, const std::wstring& bitmapPath, const std:
             in.handle = 0;
             FailOpen(files, target, error);
         }
-        // Enough for the headers, bit masks and the largest colour table.
-        std::vector<std::uint8_t> head(static_cast<std::size_t>(std::min<std::uint64_t>(size, 14 + 124 + 1024)));
+        std::vector<std::uint8_t> head(static_cast<std::size_t>(std::min<std::uint64_t>(size, kBmpHeadersMaxSize)));
         if (const std::uint32_t error = files.ReadAt(in.handle, 0, head.data(), head.size()))
             FailOpen(files, target, error);
         const std::optional<BmpLayout> layout = ParseBmpHeaders(head.data(), head.size(), size);
