@@ -104,11 +104,7 @@ public:
     // Types the path into the save dialog's focused file name box and confirms with Enter.
     void SaveAs(HWND dialog, const std::wstring& path) {
         ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
-        PressKeys({VK_END});
-        PressKeys({VK_SHIFT, VK_HOME});
-        PressKeys({VK_DELETE});
-        TypeText(path);
-        ASSERT_TRUE(WaitFor([&] { return ControlText(GetDlgItem(dialog, 0x47c)) == path; }));
+        ASSERT_TRUE(ReplaceFocusedText(GetDlgItem(dialog, kFileNameBox), path));
         PressKeys({VK_RETURN});
     }
 

@@ -127,7 +127,7 @@ TEST_F(Delivery, AClipboardHeldBrieflyByAnotherProgramIsWaitedFor) {
 
 TEST_F(Delivery, AnotherExtensionStillGetsJpegContentAndAnExistingFileIsReplaced) {
     const std::wstring path = folder + L"\\picture.png";
-    CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(WriteFileBytes(path, ""));
     ASSERT_NO_FATAL_FAILURE(StartCapture());
     Select(200, 200, 260, 230);
     HWND dialog = WaitForSaveDialog();
@@ -159,7 +159,7 @@ TEST_F(Delivery, TheDialogReopensWithTheLastPathAndReplacesWithoutAsking) {
     dialog = WaitForSaveDialog();
     ASSERT_NE(dialog, nullptr);
     // The dialog opens in the last folder with the last name in its name box.
-    EXPECT_EQ(ControlText(GetDlgItem(dialog, 0x47c)), L"same.jpg");
+    EXPECT_EQ(ControlText(GetDlgItem(dialog, kFileNameBox)), L"same.jpg");
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
     PressKeys({VK_RETURN});
     ASSERT_TRUE(WaitFor([&] { return FileBytes(path) != first && FileBytes(path).size() > 2; }));
@@ -187,15 +187,13 @@ TEST_F(Delivery, FailuresAreReportedAndKeepTheOldFile) {
         SCOPED_TRACE(c.what);
         const std::string oldBytes = "old picture";
         HANDLE held = INVALID_HANDLE_VALUE;
-        if (c.target != Target::kMissingFolder) {
+        if (c.target == Target::kHeldOpen) {
             held = CreateFileW(c.path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
             DWORD written = 0;
             WriteFile(held, oldBytes.data(), static_cast<DWORD>(oldBytes.size()), &written, nullptr);
-            if (c.target == Target::kReadOnly) {
-                CloseHandle(held);
-                held = INVALID_HANDLE_VALUE;
-                ASSERT_TRUE(SetFileAttributesW(c.path.c_str(), FILE_ATTRIBUTE_READONLY));
-            }
+        } else if (c.target == Target::kReadOnly) {
+            ASSERT_TRUE(WriteFileBytes(c.path, oldBytes));
+            ASSERT_TRUE(SetFileAttributesW(c.path.c_str(), FILE_ATTRIBUTE_READONLY));
         }
         ASSERT_NO_FATAL_FAILURE(StartCapture());
         Select(300, 300, 340, 330);
@@ -272,13 +270,7 @@ TEST_F(Delivery, AVolumeFillingUpDuringTheWriteIsReportedAndKeepsTheOldFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string oldBytes = "old picture";
-        {
-            HANDLE old = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            ASSERT_NE(old, INVALID_HANDLE_VALUE) << "the small volume is not there";
-            DWORD written = 0;
-            WriteFile(old, oldBytes.data(), static_cast<DWORD>(oldBytes.size()), &written, nullptr);
-            CloseHandle(old);
-        }
+        ASSERT_TRUE(WriteFileBytes(target, oldBytes)) << "the small volume is not there";
         ASSERT_TRUE(FillVolume(root, filler, c.room));
         ASSERT_NO_FATAL_FAILURE(StartCapture());
         Select(100, 100, 500, 400);

@@ -63,11 +63,7 @@ int wmain(int argc, wchar_t** argv) {
     WaitFor([&] { return GetForegroundWindow() == dialog; });
     const std::wstring jpeg = out + L"\\kestrow-demo.jpg";
     DeleteFileW(jpeg.c_str());
-    PressKeys({VK_END});
-    PressKeys({VK_SHIFT, VK_HOME});
-    PressKeys({VK_DELETE});
-    TypeText(jpeg);
-    if (!WaitFor([&] { return ControlText(GetDlgItem(dialog, 0x47c)) == jpeg; })) return Fail("the path did not arrive");
+    if (!ReplaceFocusedText(GetDlgItem(dialog, kFileNameBox), jpeg)) return Fail("the path did not arrive");
     PressKeys({VK_RETURN});
     if (!WaitFor([&] { return FileBytes(jpeg).size() > 2 && !FindSaveDialog(pid); })) return Fail("no JPEG was written");
     CloseHandle(process);

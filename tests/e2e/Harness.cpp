@@ -217,7 +217,7 @@ HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, const wchar
 
 HWND FindSaveDialog(DWORD processId) {
     for (HWND w : TopLevelWindows())
-        if (ProcessOf(w) == processId && IsWindowVisible(w) && ClassOf(w) == L"#32770" && GetDlgItem(w, 0x47c))
+        if (ProcessOf(w) == processId && IsWindowVisible(w) && ClassOf(w) == L"#32770" && GetDlgItem(w, kFileNameBox))
             return w;
     return nullptr;
 }
@@ -330,13 +330,17 @@ void TypeText(const std::wstring& text) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-bool TypeInto(HWND edit, const std::wstring& text) {
-    ClickCentreOf(edit);
+bool ReplaceFocusedText(HWND control, const std::wstring& text) {
     PressKeys({VK_END});
     PressKeys({VK_SHIFT, VK_HOME});
     PressKeys({VK_DELETE});
     TypeText(text);
-    return WaitFor([&] { return ControlText(edit) == text; });
+    return WaitFor([&] { return ControlText(control) == text; });
+}
+
+bool TypeInto(HWND edit, const std::wstring& text) {
+    ClickCentreOf(edit);
+    return ReplaceFocusedText(edit, text);
 }
 
 void ClickCloseBox(HWND window) {
@@ -598,6 +602,16 @@ std::string FileBytes(const std::wstring& path) {
     bytes.resize(read);
     CloseHandle(file);
     return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(file);
+    return ok;
 }
 
 int Scaled(int designPixels) {

@@ -68,6 +68,8 @@ HWND FindVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t*
 // A top-level window of the process with that class, visible or not.
 HWND FindWindowOf(DWORD processId, const wchar_t* className);
 HWND WaitForVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr);
+// The save dialog's file name box, a control of the dialog.
+constexpr int kFileNameBox = 0x47c;
 // The save dialog of a process (a #32770 window with a file name box), if one is open.
 HWND FindSaveDialog(DWORD processId);
 
@@ -88,7 +90,10 @@ void PressButton(int x, int y, MouseButton button);
 void PressKeys(std::initializer_list<WORD> chord);
 // Types the text as characters (VK_PACKET), whatever the keyboard layout.
 void TypeText(const std::wstring& text);
-// Replaces an edit box's text by typing, as a user would; true when it arrived.
+// Replaces the text of the control that has the focus by typing, as a user would; true
+// when the control shows it.
+bool ReplaceFocusedText(HWND control, const std::wstring& text);
+// Clicks into an edit box and replaces its text the same way.
 bool TypeInto(HWND edit, const std::wstring& text);
 // Clicks the caption's close box of a top-level window.
 void ClickCloseBox(HWND window);
@@ -152,6 +157,8 @@ std::optional<Image> DecodeImageFile(const std::wstring& path);
 Image RegionOf(const std::vector<std::uint32_t>& screen, int screenWidth, int left, int top, int right, int bottom);
 // The file's bytes; empty when it cannot be read.
 std::string FileBytes(const std::wstring& path);
+// Creates or replaces the file with these bytes; false when it could not.
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 // Pixels designed at 96 dpi at the system's dpi.
 int Scaled(int designPixels);

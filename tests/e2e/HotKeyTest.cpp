@@ -157,12 +157,7 @@ TEST_F(HotKey, AnInvalidQualityFromTheFileIsReportedWhenTheJpegIsWritten) {
     GetTempPathW(MAX_PATH, temp);
     const std::wstring path = std::wstring(temp) + L"kestrow-e2e-quality.jpg";
     const std::string oldBytes = "earlier picture";
-    {
-        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(f, oldBytes.data(), static_cast<DWORD>(oldBytes.size()), &written, nullptr);
-        CloseHandle(f);
-    }
+    ASSERT_TRUE(WriteFileBytes(path, oldBytes));
     WriteHiddenSettings(16465, "abc");  // the window never checked it
     form = StartAndSettle(app);
     ASSERT_NE(form, nullptr);
@@ -172,9 +167,7 @@ TEST_F(HotKey, AnInvalidQualityFromTheFileIsReportedWhenTheJpegIsWritten) {
     Select(50, 50, 90, 80);
     HWND dialog = WaitForSaveDialog();
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
-    TypeText(path);
-    PressKeys({VK_RETURN});
+    SaveAs(dialog, path);
     HWND report = WaitForReport();
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(MessageBoxText(report), L"'abc' is not a valid integer value.");

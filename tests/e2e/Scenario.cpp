@@ -1,9 +1,6 @@
 // The scenarios' fixture; see Scenario.h.
 #include "Scenario.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "resources/Form2Layout.h"
 
 namespace e2e {
@@ -49,13 +46,11 @@ HWND Scenario::StartAndSettle(Process& process) {
 }
 
 void Scenario::WriteSettings(const std::string& bytes) {
-    std::ofstream out(SettingsFilePath().c_str(), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    EXPECT_TRUE(WriteFileBytes(SettingsFilePath(), bytes)) << "cannot write the settings file";
 }
 
 std::string Scenario::ReadSettings() {
-    std::ifstream in(SettingsFilePath().c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return FileBytes(SettingsFilePath());
 }
 
 void Scenario::WriteHiddenSettings(int hotKey, const std::string& quality) {
