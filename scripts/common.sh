@@ -88,7 +88,8 @@ small_drive_start() {
 }
 
 # Something on the session's desktop worth capturing: notes in Notepad and Wine's
-# Minesweeper beside them (its class name is translated, hence the prefix). Prints a region around the game as "left top right bottom".
+# Minesweeper beside them (its class name is translated, hence the prefix). Prints a
+# region around the game as "left top right bottom".
 desktop_scene() {
     local run=$1 wait="$BUILD/windows/bin/wait_window.exe" x y w h
     { printf '\xef\xbb\xbf'; printf '%s\r\n' '会议记录 2026-12-11' '' '1. 新版本的截图工具已经可以使用' \

@@ -1,8 +1,8 @@
 // wait_window.exe CLASS [LEFT TOP [WIDTH HEIGHT]]: waits until a visible top-level window
-// of that class (or, with a final "*", of a class that starts so) exists and its program waits for input, moves (and sizes) it when asked,
-// waits until it is drawn, then prints the window's place as "left top width height".
-// Exit code 0 when it did within the timeout, 1 otherwise. Used by the run and
-// screenshot scripts.
+// of that class (or, with a final "*", of a class that starts so) exists and its program
+// waits for input, moves (and sizes) it when asked, waits until it is drawn, then prints
+// the window's place as "left top width height". Exit code 0 when it did within the
+// timeout, 1 otherwise. Used by the run and screenshot scripts.
 #include <windows.h>
 
 #include <cstdio>
