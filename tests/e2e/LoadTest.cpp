@@ -71,7 +71,7 @@ TEST_F(Load, TwoHundredCapturesLeaveTheResourceCountsFlat) {
         ASSERT_EQ(FindVisibleWindow(app.Id(), L"#32770"), nullptr) << "a report or dialog is open";
         ASSERT_FALSE(IsWindowVisible(capture));
         if ((i + 1) % kSampleEvery == 0) {
-            Log(i + 1, last = ResourcesOf(app.Handle(), app.Id()));
+            Log(i + 1, last = ResourcesOf(app));
             if (i + 1 == kSettled) settled = last;
         }
     }

@@ -130,7 +130,9 @@ void CountHandlesInSystemList(HANDLE process, DWORD processId, ProcessResources&
 
 }  // namespace
 
-ProcessResources ResourcesOf(HANDLE process, DWORD processId) {
+ProcessResources ResourcesOf(const Process& app) {
+    const HANDLE process = app.Handle();
+    const DWORD processId = app.Id();
     ProcessResources r;
     r.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
     r.userObjects = GetGuiResources(process, GR_USEROBJECTS);

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string>
 
+#include "e2e/Harness.h"
+
 namespace e2e {
 
 struct ProcessResources {
@@ -23,6 +25,6 @@ struct ProcessResources {
 // Asks the system first (GetGuiResources, GetProcessHandleCount). Wine answers 0 to
 // those, so there the objects are counted directly: GDI objects in the process's own
 // handle table, USER objects as its windows, and handles in the system's handle list.
-ProcessResources ResourcesOf(HANDLE process, DWORD processId);
+ProcessResources ResourcesOf(const Process& process);
 
 }  // namespace e2e
